@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# Side by side on one Xvfb desktop: tavrin against `xclock -digital -update 1`.
+# Prints the CPU each used over 60 s at rest, peak and steady resident memory,
+# and the time from start to the first mapped window.
+#   bench/desktop_bench.sh [build-dir]   (default build/default)
+set -u
+cd "$(dirname "$0")/.."
+BUILD=${1:-build/default}
+TAVRIN=$BUILD/hosts/qt/tavrin
+MAPWAIT=$BUILD/bench/mapwait
+REST=${REST_SECONDS:-60}
+command -v xclock >/dev/null || { echo "needs xclock (apt-get install x11-apps)"; exit 2; }
+[ -x "$TAVRIN" ] && [ -x "$MAPWAIT" ] || { echo "build first: ./dev test"; exit 2; }
+
+for n in $(seq 140 180); do [ -e "/tmp/.X11-unix/X$n" ] || { export DISPLAY=":$n"; break; }; done
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & XVFB=$!
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+openbox >/dev/null 2>&1 & WM=$!
+trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 & TRAY=$!
+sleep 1
+CONFIG=$(mktemp -d)
+trap 'kill $XVFB $WM $TRAY ${T:-} ${X:-} 2>/dev/null; rm -rf "$CONFIG"' EXIT
+
+ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
+HZ=$(getconf CLK_TCK)
+
+start=$(date +%s%N); XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb "$TAVRIN" >/dev/null 2>&1 & T=$!
+tmap=$("$MAPWAIT" Tavrin "$start")
+start=$(date +%s%N); xclock -digital -update 1 -title xclock >/dev/null 2>&1 & X=$!
+xmap=$("$MAPWAIT" xclock "$start")
+sleep 3 # past start-up
+t0=$(ticks $T); x0=$(ticks $X)
+sleep "$REST"
+t1=$(ticks $T); x1=$(ticks $X)
+printf '%-8s %14s %12s %12s %14s\n' "" "CPU ${REST}s (ms)" "peak RSS MB" "RSS MB" "first map (ms)"
+printf '%-8s %14d %12.1f %12.1f %14s\n' tavrin $(((t1 - t0) * 1000 / HZ)) "$(echo "$(kb $T VmHWM)/1024" | bc -l)" "$(echo "$(kb $T VmRSS)/1024" | bc -l)" "$tmap"
+printf '%-8s %14d %12.1f %12.1f %14s\n' xclock $(((x1 - x0) * 1000 / HZ)) "$(echo "$(kb $X VmHWM)/1024" | bc -l)" "$(echo "$(kb $X VmRSS)/1024" | bc -l)" "$xmap"

@@ -1,0 +1,45 @@
+#pragma once
+// The clock window: the start-up window of the program. Its load is the whole
+// start-up; its unload stores its place and removes the notification icon.
+#include "runtime/forms/forms.h"
+
+namespace tavrin {
+
+class frmtray_form : public rt::Form {
+public:
+    frmtray_form();
+
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Unload(int& Cancel) override;
+    // Closed by the window manager or the session: leave as "Exit" does.
+    void userClose() override;
+
+    // Puts the clock above all other windows, or back among them.
+    void Ontop(bool top);
+
+    rt::Timer t{*this, "t"};
+    rt::PictureBox picMainSkin{*this, "picMainSkin"};
+    rt::Label l2{picMainSkin, "l2"};
+    rt::Label l1{picMainSkin, "l1"};
+    // The names lie over the ends of the times, so a double-click on a name
+    // always reaches the name.
+    rt::Label ltime2{picMainSkin, "ltime2"};
+    rt::Label ltime1{picMainSkin, "ltime1"};
+    // The working faces of the current skin, and the two skins' faces.
+    rt::PictureBox Picture2{*this, "Picture2"};
+    rt::PictureBox Picture3{*this, "Picture3"};
+    rt::PictureBox skin1A{*this, "skin1A"};
+    rt::PictureBox skin1B{*this, "skin1B"};
+    rt::PictureBox skin2A{*this, "skin2A"};
+    rt::PictureBox skin2B{*this, "skin2B"};
+    // The icon's second picture.
+    rt::Image Image1{*this, "Image1"};
+
+private:
+    void design();
+};
+
+extern rt::FormRef<frmtray_form> frmtray;
+
+} // namespace tavrin

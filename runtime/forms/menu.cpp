@@ -1,0 +1,30 @@
+#include "runtime/forms/menu.h"
+
+namespace rt {
+
+Menu::Menu(Control& parent, QString name, QString caption)
+    : Control(parent, std::move(name), Kind::Menu), caption_(std::move(caption)) {}
+
+void Menu::Caption(const QString& v) {
+    if (v == caption_)
+        return;
+    caption_ = v;
+    changed(Prop::Caption);
+}
+
+void Menu::Checked(bool v) {
+    if (v == checked_)
+        return;
+    checked_ = v;
+    changed(Prop::Value);
+}
+
+std::vector<Menu*> Menu::items() const {
+    std::vector<Menu*> result;
+    for (Control* c : children())
+        if (c->kind() == Kind::Menu)
+            result.push_back(static_cast<Menu*>(c));
+    return result;
+}
+
+} // namespace rt

@@ -1,0 +1,156 @@
+#include "runtime/forms/runtime.h"
+
+#include "runtime/error.h"
+#include "runtime/forms/form.h"
+#include "runtime/forms/timer.h"
+#include "runtime/services/datetime.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace rt {
+
+AppObject App;
+ScreenObject Screen;
+
+namespace {
+
+struct State {
+    Host* host = nullptr;
+    int depth = 0;
+    std::vector<std::unique_ptr<Form>> loaded;
+    std::vector<Form*> loadedView;
+    std::vector<std::unique_ptr<Form>> graveyard;
+    Form* active = nullptr;
+    bool everLoaded = false;
+    bool quitAsked = false;
+};
+
+State& state() {
+    static State s;
+    return s;
+}
+
+void rebuildView() {
+    auto& s = state();
+    s.loadedView.clear();
+    for (auto& f : s.loaded)
+        s.loadedView.push_back(f.get());
+}
+
+// Runs once the outermost event has returned.
+void afterOutermostEvent() {
+    auto& s = state();
+    while (!s.graveyard.empty()) {
+        auto dead = std::move(s.graveyard);
+        dead.clear();
+    }
+    if (s.everLoaded && s.loaded.empty() && !s.quitAsked && s.host) {
+        s.quitAsked = true;
+        s.host->quit();
+    }
+}
+
+} // namespace
+
+void installHost(Host* h) {
+    state().host = h;
+    state().quitAsked = false;
+}
+
+Host& host() {
+    if (!state().host)
+        throw RuntimeError(err::InvalidCall, "no host installed");
+    return *state().host;
+}
+
+bool hasHost() { return state().host != nullptr; }
+
+void dispatch(const std::function<void()>& handler) {
+    auto& s = state();
+    ++s.depth;
+    try {
+        handler();
+    } catch (const RuntimeError& e) {
+        std::fprintf(stderr, "tavrin: run-time error %d: %s\n", e.number(), e.what());
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "tavrin: error: %s\n", e.what());
+    } catch (...) {
+        std::fprintf(stderr, "tavrin: unknown error in an event handler\n");
+    }
+    if (--s.depth == 0)
+        afterOutermostEvent();
+}
+
+int dispatchDepth() { return state().depth; }
+
+void DoEvents() {
+    if (hasHost())
+        host().doEvents();
+}
+
+const std::vector<Form*>& loadedForms() { return state().loadedView; }
+
+Form* activeForm() { return state().active; }
+
+void unloadEverythingQuietly() {
+    auto& s = state();
+    for (auto& f : s.loaded)
+        f->dropPeers();
+    s.active = nullptr;
+    s.quitAsked = true; // a quiet teardown is not the program's end
+    // Unload in reverse order without events; each unload retires its form.
+    while (!s.loaded.empty()) {
+        Form* f = s.loaded.back().get();
+        f->unloadNow();
+    }
+    s.graveyard.clear();
+    s.everLoaded = false;
+    s.quitAsked = false;
+    TimerScheduler::reset();
+}
+
+namespace detail {
+
+void registerLoaded(std::unique_ptr<Form> form) {
+    auto& s = state();
+    s.loaded.push_back(std::move(form));
+    s.everLoaded = true;
+    rebuildView();
+}
+
+void retire(Form& form) {
+    auto& s = state();
+    if (s.active == &form)
+        s.active = nullptr;
+    auto it = std::find_if(s.loaded.begin(), s.loaded.end(), [&](auto& p) { return p.get() == &form; });
+    if (it == s.loaded.end())
+        return;
+    s.graveyard.push_back(std::move(*it));
+    s.loaded.erase(it);
+    rebuildView();
+    if (s.depth == 0)
+        afterOutermostEvent();
+}
+
+void setActive(Form* form) {
+    auto& s = state();
+    if (s.active == form)
+        return;
+    s.active = form;
+    if (form)
+        dispatch([form] { form->Form_Activate(); });
+}
+
+} // namespace detail
+
+int ScreenObject::TwipsPerPixelX() const { return hasHost() ? host().twipsPerPixelX() : 15; }
+int ScreenObject::TwipsPerPixelY() const { return hasHost() ? host().twipsPerPixelY() : 15; }
+double ScreenObject::Width() const { return hasHost() ? double(host().screenWidthPixels()) * TwipsPerPixelX() : 0.0; }
+double ScreenObject::Height() const {
+    return hasHost() ? double(host().screenHeightPixels()) * TwipsPerPixelY() : 0.0;
+}
+
+LocalDateTime wallClockNow() { return host().wallClock(); }
+
+} // namespace rt

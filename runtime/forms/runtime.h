@@ -1,0 +1,57 @@
+#pragma once
+// The runtime's global services: the installed host, event dispatch, the
+// loaded windows, DoEvents, and the App and Screen objects.
+#include "runtime/host.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace rt {
+
+class Form;
+
+void installHost(Host* host);
+Host& host();
+bool hasHost();
+
+// Runs one event handler. Anything it throws is reported on standard error and
+// the program goes on. Windows unloaded during the event are destroyed once the
+// outermost event has returned, so a handler never runs on freed memory.
+void dispatch(const std::function<void()>& handler);
+int dispatchDepth();
+
+// Handles waiting input and due timers re-entrantly, then returns.
+void DoEvents();
+
+// Windows currently loaded, in load order.
+const std::vector<Form*>& loadedForms();
+Form* activeForm();
+
+// Destroys every window without raising an event and resets the runtime's
+// tables: the end of a test, or of the program.
+void unloadEverythingQuietly();
+
+struct AppObject {
+    QString EXEName = QStringLiteral("tavrin");
+    bool TaskVisible = true;
+    QString Title = QStringLiteral("tavrin");
+};
+extern AppObject App;
+
+struct ScreenObject {
+    int TwipsPerPixelX() const;
+    int TwipsPerPixelY() const;
+    double Width() const;  // twips
+    double Height() const; // twips
+};
+extern ScreenObject Screen;
+
+namespace detail {
+void registerLoaded(std::unique_ptr<Form> form);
+void retire(Form& form);
+void setActive(Form* form);
+} // namespace detail
+
+} // namespace rt

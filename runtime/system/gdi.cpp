@@ -1,0 +1,19 @@
+#include "runtime/system/gdi.h"
+
+#include "runtime/forms/picturebox.h"
+
+namespace rt {
+
+namespace {
+std::uint64_t reads = 0;
+}
+
+std::uint64_t pixelsRead() { return reads; }
+
+std::uint32_t GetPixel(std::int32_t hDC, int x, int y) {
+    ++reads;
+    PictureBox* box = PictureBox::fromDC(hDC);
+    return box ? box->pixel(x, y) : CLR_INVALID;
+}
+
+} // namespace rt

@@ -1,0 +1,165 @@
+#!/usr/bin/env bash
+# End-to-end tests: the real executable on a real X server (Xvfb) with a
+# window manager (openbox) and a notification area (trayer), read back with
+# xwininfo, xprop and the window's X shape. Screenshots go to the artefacts
+# folder.
+#   run.sh TAVRIN XSHAPE ARTEFACTS
+set -u
+TAVRIN=$(readlink -f "$1")
+XSHAPE=$(readlink -f "$2")
+ART=$3
+mkdir -p "$ART"
+WORK=$(mktemp -d)
+PASS=0
+FAIL=0
+PIDS=()
+
+cleanup() {
+  [ -n "${APP:-}" ] && kill "$APP" 2>/dev/null
+  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
+  wait 2>/dev/null
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+# --- the desktop ------------------------------------------------------------
+for n in $(seq 90 130); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { DISPLAY_NUM=$n; break; }
+done
+export DISPLAY=":$DISPLAY_NUM"
+Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+xdpyinfo >/dev/null 2>&1 || { echo "e2e: Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
+xsetroot -solid '#3a6ea5'
+openbox >"$WORK/openbox.log" 2>&1 &
+PIDS+=($!)
+trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true \
+  --transparent false --tint 0x202020 >"$WORK/trayer.log" 2>&1 &
+PIDS+=($!)
+for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.05; done
+sleep 0.5
+
+unset WAYLAND_DISPLAY
+export QT_QPA_PLATFORM=xcb
+
+# --- helpers ----------------------------------------------------------------
+check() { # name, condition result (0 ok), detail
+  if [ "$2" -eq 0 ]; then
+    PASS=$((PASS + 1)); echo "ok   $1"
+  else
+    FAIL=$((FAIL + 1)); echo "FAIL $1: $3"
+  fi
+}
+
+# Starts the clock with a settings file (may be empty) and waits for its window.
+start_clock() { # name, settings text
+  CONFIG="$WORK/config-$1"
+  mkdir -p "$CONFIG/tavrin"
+  [ -n "$2" ] && printf '%s\n' "$2" >"$CONFIG/tavrin/settings.ini"
+  XDG_CONFIG_HOME="$CONFIG" "$TAVRIN" >"$WORK/$1.log" 2>&1 &
+  APP=$!
+  WIN=""
+  for _ in $(seq 200); do
+    WIN=$(xdotool search --onlyvisible --name '^Tavrin$' 2>/dev/null | head -n 1)
+    [ -n "$WIN" ] && break
+    sleep 0.025
+  done
+  sleep 0.4 # let the window manager settle the window
+}
+
+stop_clock() {
+  kill -TERM "$APP" 2>/dev/null
+  for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+  wait "$APP" 2>/dev/null
+  EXIT_CODE=$?
+  APP=""
+}
+
+geometry() { # prints "x y w h" of the window on the screen
+  xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+net_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null; }
+
+tray_has_icon() { # trayer holds an embedded window of ours
+  local tray
+  tray=$(xdotool search --class trayer | head -n 1)
+  [ -n "$tray" ] && xwininfo -tree -id "$tray" 2>/dev/null | grep -c '"tavrin"' | grep -qv '^0$'
+}
+
+shot() { import -window root "$ART/$1.png" 2>/dev/null; }
+
+# --- cases --------------------------------------------------------------------
+
+# First run: the designed place and face, cut to the face's outline.
+start_clock first-run ""
+[ -n "$WIN" ]; check "first run: the clock window appears" $? "no window named Tavrin"
+if [ -n "$WIN" ]; then
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y $W $H" = "464 168 159 40" ]; check "first run: 159 x 40 at 464,168" $? "got ${W}x${H} at $X,$Y"
+  SHAPE=$("$XSHAPE" "$WIN")
+  echo "$SHAPE" | grep -q "rows 1-38 cols 1-157 gaps 0"
+  check "first run: shape covers rows 1-38, leaves out rows 0 and 39 and columns 0 and 158" $? "$SHAPE"
+  net_state | grep -q _NET_WM_STATE_SKIP_TASKBAR; check "first run: no taskbar entry" $? "$(net_state)"
+  net_state | grep -q _NET_WM_STATE_SKIP_PAGER; check "first run: no pager entry" $? "$(net_state)"
+  net_state | grep -q _NET_WM_STATE_ABOVE; check "first run: not above other windows" $((1 - $?)) "$(net_state)"
+  sleep 0.5
+  tray_has_icon; check "first run: the icon is in the notification area" $? "trayer holds no tavrin window"
+  shot first-run
+fi
+stop_clock
+
+# SIGTERM stores the window's last place and removes the icon.
+start_clock sigterm ""
+if [ -n "$WIN" ]; then
+  xdotool windowmove "$WIN" 300 200
+  sleep 0.4
+  read -r X Y _ _ <<<"$(geometry)"
+  stop_clock
+  [ "$EXIT_CODE" -eq 0 ]; check "SIGTERM: the program ends cleanly" $? "exit code $EXIT_CODE"
+  INI="$CONFIG/tavrin/settings.ini"
+  grep -qx "mytop=$((Y * 15))" "$INI" && grep -qx "myleft=$((X * 15))" "$INI"
+  check "SIGTERM: mytop and myleft hold the last place" $? "$(cat "$INI" 2>/dev/null) (window was at $X,$Y)"
+  sleep 0.3
+  tray_has_icon; check "SIGTERM: the icon is gone" $((1 - $?)) "trayer still holds a tavrin window"
+else
+  check "SIGTERM: the clock window appears" 1 "no window"
+  stop_clock
+fi
+
+# A stored place, negative ones too.
+start_clock stored-place "$(printf '[Options]\nmytop=-150\nmyleft=4500')"
+if [ -n "$WIN" ]; then
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y" = "300 -10" ]; check "stored place: the clock opens at 300,-10" $? "got $X,$Y"
+fi
+stop_clock
+
+# Dual mode with skin 2: the wide face of skin 2.
+start_clock dual-skin2 "$(printf '[Options]\nbopt=True\nskin2=True')"
+if [ -n "$WIN" ]; then
+  read -r X Y W H <<<"$(geometry)"
+  [ "$W $H" = "304 43" ]; check "dual mode, skin 2: 304 x 43" $? "got ${W}x${H}"
+  SHAPE=$("$XSHAPE" "$WIN")
+  echo "$SHAPE" | grep -q "rows 1-41 cols 1-302 gaps 0"; check "dual mode, skin 2: shape rows 1-41" $? "$SHAPE"
+  shot dual-skin2
+fi
+stop_clock
+
+start_clock skin2-narrow "$(printf '[Options]\nskin2=True')"
+[ -n "$WIN" ] && shot skin2-narrow
+stop_clock
+start_clock skin1-wide "$(printf '[Options]\nbopt=True')"
+[ -n "$WIN" ] && shot skin1-wide
+stop_clock
+
+# Always on top.
+start_clock on-top "$(printf '[Options]\nmtop=True')"
+if [ -n "$WIN" ]; then
+  net_state | grep -q _NET_WM_STATE_ABOVE; check "stored mtop: above all other windows" $? "$(net_state)"
+fi
+stop_clock
+
+echo "$PASS passed, $FAIL failed"
+[ "$FAIL" -eq 0 ]

@@ -1,0 +1,47 @@
+#pragma once
+// A test on the headless host: a fresh host (so no window of an earlier test
+// is loaded) and a private settings folder, both gone when the test ends.
+#include "hosts/headless/headless_host.h"
+
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <ostream>
+
+#include <vector>
+
+namespace testsupport {
+
+// Points XDG_CONFIG_HOME at a temporary folder for its lifetime.
+class TempConfigHome {
+public:
+    TempConfigHome();
+    ~TempConfigHome();
+    TempConfigHome(const TempConfigHome&) = delete;
+    TempConfigHome& operator=(const TempConfigHome&) = delete;
+
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    bool wasSet_ = false;
+    QByteArray saved_;
+};
+
+class HeadlessTest : public ::testing::Test {
+protected:
+    QString configHome() const { return config_.path(); }
+
+    // Declared first so it goes last: the host's quiet teardown of the
+    // windows still sees the test's settings folder.
+    TempConfigHome config_;
+    headless::HeadlessHost host;
+};
+
+} // namespace testsupport
+
+// Readable failure messages for Qt strings (found by argument lookup).
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
