@@ -5,13 +5,26 @@
 
 namespace tavrin {
 
-void StartProgram() { frmtray->Show(); }
+void StartProgram() {
+    rt::dispatch([] { frmtray->Show(); });
+}
 
 void ExitProgram() {
-    if (auto* menu = mnufrm.instance())
-        rt::dispatch([menu] { menu->mnuexit_Click(); });
-    else if (frmtray.IsLoaded())
-        frmtray.Unload();
+    rt::dispatch([] {
+        if (auto* menu = mnufrm.instance())
+            menu->mnuexit_Click();
+        else
+            frmtray.Unload();
+    });
+}
+
+void EndProgram() {
+    ExitProgram();
+    rt::dispatch([] {
+        const std::vector<rt::Form*> left = rt::loadedForms();
+        for (rt::Form* form : left)
+            rt::Unload(*form);
+    });
 }
 
 } // namespace tavrin

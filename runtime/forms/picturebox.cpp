@@ -127,13 +127,23 @@ double PictureBox::mouseUnitsPerPixelX() const { return unitsPerTwipX() * Screen
 double PictureBox::mouseUnitsPerPixelY() const { return unitsPerTwipY() * Screen.TwipsPerPixelY(); }
 
 std::uint32_t PictureBox::pixel(int x, int y) const {
-    const int w = int(std::lround(clientWidthTwips() / Screen.TwipsPerPixelX()));
-    const int h = int(std::lround(clientHeightTwips() / Screen.TwipsPerPixelY()));
-    if (x < 0 || y < 0 || x >= w || y >= h)
+    const int tx = Screen.TwipsPerPixelX();
+    const int ty = Screen.TwipsPerPixelY();
+    // A scan reads every pixel; work the box's size in pixels out once.
+    if (sizeCache_.widthTwips != widthTwips() || sizeCache_.heightTwips != heightTwips() ||
+        sizeCache_.tx != tx || sizeCache_.ty != ty || sizeCache_.border != borderStyle_) {
+        sizeCache_ = {widthTwips(), heightTwips(), tx, ty, borderStyle_,
+                      int(std::lround(clientWidthTwips() / tx)), int(std::lround(clientHeightTwips() / ty))};
+    }
+    if (x < 0 || y < 0 || x >= sizeCache_.width || y >= sizeCache_.height)
         return CLR_INVALID;
     const QImage& img = picture_.image();
-    if (x < img.width() && y < img.height())
+    if (x < img.width() && y < img.height()) {
+        // The skins are 32-bit images: read the scan line directly.
+        if (img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32)
+            return toColorValue(reinterpret_cast<const QRgb*>(img.constScanLine(y))[x]);
         return toColorValue(img.pixel(x, y));
+    }
     return resolvedBackColor(BackColor());
 }
 

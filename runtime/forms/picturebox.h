@@ -63,6 +63,12 @@ private:
     bool autoSize_ = false;
     int borderStyle_ = 1;
     std::int32_t hDC_ = 0;
+    struct SizeCache {
+        double widthTwips = -1, heightTwips = -1;
+        int tx = 0, ty = 0, border = -1;
+        int width = 0, height = 0;
+    };
+    mutable SizeCache sizeCache_;
 };
 
 } // namespace rt

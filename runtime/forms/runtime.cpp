@@ -15,8 +15,10 @@ ScreenObject Screen;
 
 namespace {
 
+// Read on every pixel of a scan, so kept outside the state below.
+Host* installedHost = nullptr;
+
 struct State {
-    Host* host = nullptr;
     int depth = 0;
     std::vector<std::unique_ptr<Form>> loaded;
     std::vector<Form*> loadedView;
@@ -45,26 +47,26 @@ void afterOutermostEvent() {
         auto dead = std::move(s.graveyard);
         dead.clear();
     }
-    if (s.everLoaded && s.loaded.empty() && !s.quitAsked && s.host) {
+    if (s.everLoaded && s.loaded.empty() && !s.quitAsked && installedHost) {
         s.quitAsked = true;
-        s.host->quit();
+        installedHost->quit();
     }
 }
 
 } // namespace
 
 void installHost(Host* h) {
-    state().host = h;
+    installedHost = h;
     state().quitAsked = false;
 }
 
 Host& host() {
-    if (!state().host)
+    if (!installedHost)
         throw RuntimeError(err::InvalidCall, "no host installed");
-    return *state().host;
+    return *installedHost;
 }
 
-bool hasHost() { return state().host != nullptr; }
+bool hasHost() { return installedHost != nullptr; }
 
 void dispatch(const std::function<void()>& handler) {
     auto& s = state();

@@ -240,3 +240,24 @@ TEST_F(Startup, UnwritableStoreLeavesTheProgramRunning) {
 }
 
 } // namespace
+
+namespace {
+
+struct LeftOpen : rt::Form {
+    LeftOpen() : Form("LeftOpen") {}
+};
+rt::FormRef<LeftOpen> leftOpen;
+
+TEST_F(Startup, EndingTheSessionClosesWindowsThatExitLeavesOpen) {
+    StartProgram();
+    leftOpen->Show(); // stands for a reminder or the about box
+    ExitProgram();
+    EXPECT_TRUE(leftOpen.IsLoaded()) << "Exit leaves such a window open";
+    EXPECT_FALSE(host.quitRequested());
+
+    EndProgram();
+    EXPECT_FALSE(leftOpen.IsLoaded());
+    EXPECT_TRUE(host.quitRequested());
+}
+
+} // namespace
