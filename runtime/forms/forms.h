@@ -1,6 +1,7 @@
 #pragma once
 // Everything a window of the program is written against.
 #include "runtime/error.h"
+#include "runtime/forms/captioned.h"
 #include "runtime/forms/checkbox.h"
 #include "runtime/forms/combobox.h"
 #include "runtime/forms/form.h"

@@ -1,19 +1,12 @@
 #pragma once
-#include "runtime/forms/control.h"
+#include "runtime/forms/captioned.h"
 
 namespace rt {
 
-class Label : public Control {
+class Label : public CaptionedControl {
 public:
-    Label(Control& container, QString name) : Control(container, std::move(name), Kind::Label) {}
+    Label(Control& container, QString name) : CaptionedControl(container, std::move(name), Kind::Label) {}
 
-    const QString& Caption() const { return caption_; }
-    void Caption(const QString& v) {
-        if (v == caption_)
-            return;
-        caption_ = v;
-        changed(Prop::Caption);
-    }
     int Alignment() const { return alignment_; }
     void Alignment(int v) {
         alignment_ = v;
@@ -26,7 +19,6 @@ public:
     }
 
 private:
-    QString caption_;
     int alignment_ = vbLeftJustify;
     bool wordWrap_ = false;
 };

@@ -2,14 +2,8 @@
 
 namespace rt {
 
-Menu::Menu(Control& parent, QString name, QString caption)
-    : Control(parent, std::move(name), Kind::Menu), caption_(std::move(caption)) {}
-
-void Menu::Caption(const QString& v) {
-    if (v == caption_)
-        return;
-    caption_ = v;
-    changed(Prop::Caption);
+Menu::Menu(Control& parent, QString name, QString caption) : CaptionedControl(parent, std::move(name), Kind::Menu) {
+    Caption(caption);
 }
 
 void Menu::Checked(bool v) {

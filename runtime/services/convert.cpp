@@ -10,6 +10,17 @@
 
 namespace rt {
 
+bool IsBlank(QChar c) { return c == u' ' || c == u'\t'; }
+
+QStringView TrimBlanks(QStringView s) {
+    qsizetype b = 0, e = s.size();
+    while (b < e && IsBlank(s[b]))
+        ++b;
+    while (e > b && IsBlank(s[e - 1]))
+        --e;
+    return s.sliced(b, e - b);
+}
+
 namespace {
 
 enum class Status { Ok, NotNumber, Overflow };
@@ -19,24 +30,13 @@ struct Number {
     double value = 0.0; // +-infinity when Overflow
 };
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView trimBlanks(QStringView s) {
-    qsizetype b = 0, e = s.size();
-    while (b < e && isBlank(s[b]))
-        ++b;
-    while (e > b && isBlank(s[e - 1]))
-        --e;
-    return s.sliced(b, e - b);
-}
-
 bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // [blanks][+|-](digits[.digits] | .digits)[(e|E)[+|-]digits][blanks].
 // Checked by hand and parsed with from_chars so neither the C locale nor
 // QLocale can change what "." means.
 Number parseNumber(QStringView text) {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     const qsizetype n = s.size();
     qsizetype i = 0;
     bool negative = false;
@@ -131,7 +131,7 @@ Number parseNumber(QStringView text) {
 
 // "True"/"False" in any case, blanks around; false when the text is neither.
 bool parseBoolWord(QStringView text, bool& value) {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     if (s.compare(u"True", Qt::CaseInsensitive) == 0) {
         value = true;
         return true;

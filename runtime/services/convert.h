@@ -8,6 +8,10 @@
 
 namespace rt {
 
+// Blanks that surround a value in a text: spaces and tabs.
+bool IsBlank(QChar c);
+QStringView TrimBlanks(QStringView s);
+
 // Round to the nearest whole number, halves to the even neighbour
 // (2.5 -> 2, 3.5 -> 4, -2.5 -> -2). Throws Overflow when the result does
 // not fit in 64 bits (or for NaN).

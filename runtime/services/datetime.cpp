@@ -77,16 +77,6 @@ QString longTime(const DateTime& v) {
         .arg(v.hour() < 12 ? u"AM" : u"PM");
 }
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView trimBlanks(QStringView s) {
-    while (!s.isEmpty() && isBlank(s.front()))
-        s = s.sliced(1);
-    while (!s.isEmpty() && isBlank(s.back()))
-        s.chop(1);
-    return s;
-}
-
 struct ParsedTime {
     bool ok = false;
     int seconds = 0;
@@ -237,7 +227,7 @@ QString CStr(const DateTime& value) {
 DateTime CDate(const QString& text) {
     static const QRegularExpression datePattern(
         QStringLiteral("^([0-9]{1,2})/([0-9]{1,2})/([0-9]{4})(?:[ \\t]+(.*))?$"));
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     auto mismatch = [&]() -> DateTime {
         throw RuntimeError(err::TypeMismatch, "Type mismatch: \"" + text.toStdString() + "\"");
     };

@@ -24,16 +24,6 @@ namespace rt {
 
 namespace {
 
-bool isBlank(QChar c) { return c == u' ' || c == u'\t'; }
-
-QStringView trimBlanks(QStringView s) {
-    while (!s.isEmpty() && isBlank(s.front()))
-        s = s.sliced(1);
-    while (!s.isEmpty() && isBlank(s.back()))
-        s.chop(1);
-    return s;
-}
-
 // Characters that must not appear raw in a plain value or in a name: they
 // would break the line, or be invisible in an editor.
 bool isControl(QChar c) {
@@ -50,16 +40,16 @@ bool hasControl(QStringView s) {
 
 bool validSection(const QString& s) {
     return !s.isEmpty() && !hasControl(s) && !s.contains(u'[') && !s.contains(u']') &&
-           trimBlanks(s).size() == s.size();
+           TrimBlanks(s).size() == s.size();
 }
 
 bool validKey(const QString& k) {
     return !k.isEmpty() && !hasControl(k) && !k.contains(u'=') && k.front() != u'[' &&
-           k.front() != u';' && k.front() != u'#' && trimBlanks(k).size() == k.size();
+           k.front() != u';' && k.front() != u'#' && TrimBlanks(k).size() == k.size();
 }
 
 QString decodeValue(QStringView raw) {
-    const QStringView s = trimBlanks(raw);
+    const QStringView s = TrimBlanks(raw);
     if (!s.startsWith(u'"'))
         return s.toString();
     QString out;
@@ -89,7 +79,7 @@ QString decodeValue(QStringView raw) {
 
 QString encodeValue(const QString& v) {
     const bool plain = v.isEmpty() ||
-                       (!isBlank(v.front()) && !isBlank(v.back()) && v.front() != u'"' &&
+                       (!IsBlank(v.front()) && !IsBlank(v.back()) && v.front() != u'"' &&
                         v.front() != u';' && v.front() != u'#' && !hasControl(v));
     if (plain)
         return v;
@@ -130,7 +120,7 @@ struct Line {
 };
 
 Line parseLine(const QString& text) {
-    const QStringView s = trimBlanks(text);
+    const QStringView s = TrimBlanks(text);
     if (s.isEmpty() || s.front() == u';' || s.front() == u'#')
         return {};
     if (s.front() == u'[') {
@@ -138,12 +128,12 @@ Line parseLine(const QString& text) {
         // A header without ']' opens a section no name matches.
         if (close < 0)
             return {Line::Section, QString(), {}};
-        return {Line::Section, trimBlanks(s.sliced(1, close - 1)).toString(), {}};
+        return {Line::Section, TrimBlanks(s.sliced(1, close - 1)).toString(), {}};
     }
     const qsizetype eq = text.indexOf(u'=');
     if (eq < 0)
         return {};
-    return {Line::Entry, trimBlanks(QStringView(text).first(eq)).toString(),
+    return {Line::Entry, TrimBlanks(QStringView(text).first(eq)).toString(),
             QStringView(text).sliced(eq + 1)};
 }
 
@@ -186,14 +176,14 @@ void setValue(QStringList& lines, const QString& section, const QString& key,
             lines[i] = entry;
             return;
         }
-        if (inFirstBlock && !trimBlanks(lines[i]).isEmpty())
+        if (inFirstBlock && !TrimBlanks(lines[i]).isEmpty())
             insertAfter = i;
     }
     if (insertAfter >= 0) {
         lines.insert(insertAfter + 1, entry);
         return;
     }
-    if (!lines.isEmpty() && !trimBlanks(lines.last()).isEmpty())
+    if (!lines.isEmpty() && !TrimBlanks(lines.last()).isEmpty())
         lines.append(QString());
     lines.append(u'[' + section + u']');
     lines.append(entry);
