@@ -59,8 +59,6 @@ void frmtray_form::design() {
     Icon(Picture::load(QStringLiteral("trayicon1")));
 
     picMainSkin.Move(0, 0, 4695, 855);
-    picMainSkin.ScaleWidth(1.88136);
-    picMainSkin.ScaleHeight(1);
 
     for (Label* time : {&l2, &l1}) {
         time->setFont(timeFont());
@@ -93,6 +91,10 @@ void frmtray_form::design() {
     holder(skin2B, 5160, 4080, 4695, 735, "skin2B");
     Image1.Move(5160, 4800, 480, 480);
     Image1.Picture(Picture::load(QStringLiteral("trayicon2")));
+
+    // The face's design scale, set after its labels were placed in twips.
+    picMainSkin.ScaleWidth(1.88136);
+    picMainSkin.ScaleHeight(1);
 }
 
 void frmtray_form::Form_Load() {

@@ -59,6 +59,12 @@ TEST_F(Startup, FirstRunShowsTheDesignedClock) {
     EXPECT_EQ(f.ltime1.Caption(), "T-1");
     EXPECT_EQ(f.l2.ForeColor(), 0x80FF80u);
     EXPECT_EQ(f.l1.ForeColor(), 0xC0FFC0u);
+    // The labels keep their designed places on the face, in pixels now.
+    EXPECT_EQ(f.l2.pixelRect(), QRect(50, 10, 105, 25));
+    EXPECT_EQ(f.ltime2.pixelRect(), QRect(16, 13, 41, 17));
+    EXPECT_EQ(f.l1.pixelRect(), QRect(152, 10, 113, 25));
+    EXPECT_EQ(f.ltime1.pixelRect(), QRect(248, 13, 41, 17));
+    EXPECT_EQ(f.l2.Left(), 753.0 / 15);
     EXPECT_EQ(f.t.Interval(), 10);
     EXPECT_EQ(host.scheduledDueMs(), 10);
 

@@ -82,10 +82,12 @@ geometry() { # prints "x y w h" of the window on the screen
 
 net_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null; }
 
-tray_has_icon() { # trayer holds an embedded window of ours
-  local tray
-  tray=$(xdotool search --class trayer | head -n 1)
-  [ -n "$tray" ] && xwininfo -tree -id "$tray" 2>/dev/null | grep -c '"tavrin"' | grep -qv '^0$'
+tray_has_icon() { # one of trayer's windows (its panel) holds an embedded window of ours
+  local t
+  for t in $(xdotool search --class trayer); do
+    xwininfo -tree -id "$t" 2>/dev/null | grep -q '"tavrin"' && return 0
+  done
+  return 1
 }
 
 shot() { import -window root "$ART/$1.png" 2>/dev/null; }

@@ -1,0 +1,28 @@
+#pragma once
+// The forms name Windows fonts; this maps them to fonts installed here, sized
+// so the texts the windows were laid out for still fit their boxes.
+#include "runtime/forms/types.h"
+
+#include <QFont>
+#include <QString>
+
+namespace tavrin::qt {
+
+// The installed family that stands in for a form font name.
+QString mappedFamily(const QString& formFontName);
+
+// The form font as a QFont: the mapped family at the point size converted
+// with the screen's DPI, shrunk where the family runs wider than the original.
+QFont mappedFont(const rt::Font& font);
+
+// Same, for an explicit DPI (tests, and sizing before a screen exists).
+QFont mappedFont(const rt::Font& font, double dpi);
+
+// A caption as it is drawn: "&x" marks a mnemonic, "&&" is a plain "&".
+QString withoutMnemonics(const QString& caption);
+
+// The font made smaller, a pixel at a time, until `text` fits in `widthPx`
+// (never below three quarters of its size).
+QFont shrunkToFit(const QFont& font, const QString& text, int widthPx);
+
+} // namespace tavrin::qt

@@ -1,0 +1,100 @@
+// The platform's entry: a display, the application, the desktop host, the
+// ways the system asks the program to end, and the message loop.
+#include "clock/program.h"
+#include "hosts/qt/qthost.h"
+
+#include "runtime/forms/runtime.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QSessionManager>
+#include <QSocketNotifier>
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+int signalPipe[2] = {-1, -1};
+
+void onSignal(int) {
+    const char byte = 1;
+    [[maybe_unused]] const auto n = ::write(signalPipe[1], &byte, 1);
+}
+
+// The system or the session ends the program: it takes its own way out,
+// storing its settings; a second request while it is on its way quits at once.
+void endProgram(tavrin::qt::QtHost& host) {
+    if (host.quitRequested()) {
+        QCoreApplication::quit();
+        return;
+    }
+    rt::dispatch([] { tavrin::EndProgram(); });
+}
+
+void routeSignalsToExit(tavrin::qt::QtHost& host) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe) != 0) {
+        std::perror("tavrin: socketpair");
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, qApp);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, [&host] {
+        char byte;
+        [[maybe_unused]] const auto n = ::read(signalPipe[0], &byte, 1);
+        endProgram(host);
+    });
+    struct sigaction sa {};
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(sig, &sa, nullptr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const bool x11 = std::getenv("DISPLAY") && *std::getenv("DISPLAY");
+    const bool wayland = std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY");
+    if (!x11 && !wayland) {
+        std::fprintf(stderr, "tavrin: no display: this program needs an X11 or Wayland desktop\n");
+        return 1;
+    }
+    // The clock places its own windows, which Wayland does not let a client
+    // do: on a Wayland desktop it runs through XWayland.
+    if (wayland && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        if (!x11) {
+            std::fprintf(stderr, "tavrin: no X display: this program needs XWayland on a Wayland desktop\n");
+            return 1;
+        }
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    rt::App.EXEName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();
+
+    tavrin::qt::QtHost host;
+    rt::installHost(&host);
+    routeSignalsToExit(host);
+    // The session is ending: the program saves and goes, as on any exit.
+    QObject::connect(&app, &QGuiApplication::commitDataRequest, &app,
+                     [&host](QSessionManager&) { endProgram(host); });
+
+    rt::dispatch([] { tavrin::StartProgram(); });
+    if (!host.quitRequested())
+        QApplication::exec();
+    // Ended without the program asking (the loop was told to stop from
+    // outside): let it store its settings all the same.
+    if (!host.quitRequested())
+        rt::dispatch([] { tavrin::ExitProgram(); });
+
+    rt::unloadEverythingQuietly();
+    // The widgets of the last windows were handed over for later deletion.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    rt::installHost(nullptr);
+    return 0;
+}

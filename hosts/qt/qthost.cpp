@@ -1,0 +1,108 @@
+#include "hosts/qt/qthost.h"
+
+#include "hosts/qt/dialogs.h"
+#include "hosts/qt/peers.h"
+#include "hosts/qt/popupmenu.h"
+
+#include "runtime/forms/form.h"
+#include "runtime/forms/menu.h"
+#include "runtime/forms/timer.h"
+#include "runtime/services/datetime.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QDateTime>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+namespace tavrin::qt {
+namespace {
+
+double logicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInchX() : 96.0;
+}
+
+int twipsPerPixel() {
+    const double dpi = logicalDpi();
+    return dpi > 0 ? std::max(1, int(std::lround(1440.0 / dpi))) : 15;
+}
+
+} // namespace
+
+QtHost::QtHost() {
+    // Whichever control's widget takes the keyboard focus is the form's active control.
+    focusWatch_ = QObject::connect(qApp, &QApplication::focusChanged, qApp, [](QWidget*, QWidget* now) {
+        if (ControlPeer* peer = peerOfWidget(now)) {
+            rt::Form& form = peer->control().Parent();
+            if (form.isLoaded())
+                form.userFocusChanged(&peer->control());
+        }
+    });
+}
+
+QtHost::~QtHost() { QObject::disconnect(focusWatch_); }
+
+std::int64_t QtHost::monotonicMs() { return timers_.nowMs(); }
+
+rt::LocalDateTime QtHost::wallClock() {
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
+}
+
+void QtHost::scheduleTimers(std::int64_t dueMs) { timers_.schedule(dueMs); }
+
+void QtHost::doEvents() {
+    QCoreApplication::processEvents();
+    timers_.fireDue();
+}
+
+int QtHost::twipsPerPixelX() { return twipsPerPixel(); }
+int QtHost::twipsPerPixelY() { return twipsPerPixel(); }
+
+int QtHost::screenWidthPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : 0;
+}
+
+int QtHost::screenHeightPixels() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : 0;
+}
+
+void QtHost::attach(rt::Form& form) { attachPeers(form); }
+
+void QtHost::popupMenu(rt::Form& owner, rt::Menu& menu) {
+    BuiltMenu built = buildMenu(menu);
+    const std::int32_t hWnd = owner.hWnd();
+    QAction* chosen = built.menu->exec(QCursor::pos());
+    // Timers ran while the menu was open; the window may be gone.
+    if (!chosen || rt::Form::fromHandle(hWnd) != &owner || !owner.isLoaded())
+        return;
+    if (rt::Menu* item = built.items.value(chosen))
+        rt::raise(item->Click);
+}
+
+bool QtHost::trayIcon(rt::TrayOp op, const rt::TrayIconState& state) { return tray_.apply(op, state); }
+
+void QtHost::beep(int frequencyHz, int durationMs) { tone_.play(frequencyHz, durationMs); }
+
+int QtHost::messageBox(const QString& prompt, int buttons, const QString& title) {
+    return tavrin::qt::messageBox(prompt, buttons, title);
+}
+
+std::optional<QString> QtHost::fileDialog(const rt::FileDialogRequest& request) {
+    return tavrin::qt::fileDialog(request);
+}
+
+void QtHost::quit() {
+    quitRequested_ = true;
+    // Posted: the runtime asks from inside the event that unloaded the last window.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+}
+
+} // namespace tavrin::qt

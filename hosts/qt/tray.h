@@ -1,0 +1,44 @@
+#pragma once
+// Notification-area icons, one QSystemTrayIcon per (window, id).
+#include "runtime/host.h"
+
+#include <QSystemTrayIcon>
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <utility>
+
+namespace tavrin::qt {
+
+class TrayIcons {
+public:
+    TrayIcons();
+    ~TrayIcons();
+
+    bool apply(rt::TrayOp op, const rt::TrayIconState& state);
+    // The icon for tests and the host; null when there is none.
+    QSystemTrayIcon* icon(std::int32_t ownerHwnd, std::uint32_t id) const;
+
+    // What a click on the icon sends its window, as the mouse message the
+    // window asked for arrives there: (X = message in pixels).
+    static constexpr int kDoubleClickMessage = 0x203; // left button double-click
+    static constexpr int kContextMessage = 0x205;     // right button up
+    static constexpr std::uint32_t kMouseMoveCallback = 0x200;
+
+private:
+    struct Entry {
+        std::unique_ptr<QSystemTrayIcon> icon;
+        std::uint32_t callbackMessage = 0;
+        bool inTray = false; // a notification area took it
+    };
+    using Key = std::pair<std::int32_t, std::uint32_t>;
+
+    void update(Entry& entry, const rt::TrayIconState& state);
+    void showIn(Entry& entry);
+    void activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
+
+    std::map<Key, Entry> icons_;
+};
+
+} // namespace tavrin::qt

@@ -1,0 +1,200 @@
+#include "hosts/qt/widgets.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+#include <algorithm>
+
+namespace tavrin::qt {
+
+// --- label ------------------------------------------------------------------
+
+LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
+
+void LabelWidget::setText(const QString& text) {
+    if (text == text_)
+        return;
+    text_ = text;
+    update();
+}
+
+void LabelWidget::setAlignment(int alignment) {
+    if (alignment == alignment_)
+        return;
+    alignment_ = alignment;
+    update();
+}
+
+void LabelWidget::setWordWrap(bool wrap) {
+    if (wrap == wordWrap_)
+        return;
+    wordWrap_ = wrap;
+    update();
+}
+
+void LabelWidget::setColors(const QColor& fore, const QColor& back, bool opaque) {
+    if (fore == fore_ && back == back_ && opaque == opaque_)
+        return;
+    fore_ = fore;
+    back_ = back;
+    opaque_ = opaque;
+    update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    if (opaque_)
+        p.fillRect(rect(), back_);
+    p.setFont(font());
+    p.setPen(isEnabled() ? fore_ : palette().color(QPalette::Disabled, QPalette::WindowText));
+    const int horizontal = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+    // Labels wrap whenever their text runs past the box, as they always did;
+    // the peer shrinks single-line captions so they never have to.
+    p.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text_);
+}
+
+// --- picture box ------------------------------------------------------------
+
+PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {}
+
+void PictureWidget::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void PictureWidget::setBackColor(const QColor& back) {
+    if (back == back_)
+        return;
+    back_ = back;
+    update();
+}
+
+void PictureWidget::setBorder(int pixels) {
+    if (pixels == border_)
+        return;
+    border_ = pixels;
+    update();
+}
+
+void PictureWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), back_);
+    if (!picture_.isNull()) {
+        p.save();
+        p.setClipRect(rect().adjusted(border_, border_, -border_, -border_));
+        p.drawImage(border_, border_, picture_);
+        p.restore();
+    }
+    if (border_ > 0)
+        qDrawShadePanel(&p, rect(), palette(), true, border_);
+}
+
+// --- image ------------------------------------------------------------------
+
+ImageWidget::ImageWidget(QWidget* parent) : QWidget(parent) {}
+
+void ImageWidget::setPicture(const QImage& picture) {
+    picture_ = picture;
+    update();
+}
+
+void ImageWidget::setStretch(bool stretch) {
+    if (stretch == stretch_)
+        return;
+    stretch_ = stretch;
+    update();
+}
+
+void ImageWidget::paintEvent(QPaintEvent*) {
+    if (picture_.isNull())
+        return;
+    QPainter p(this);
+    if (stretch_) {
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(rect(), picture_);
+    } else {
+        p.drawImage(0, 0, picture_);
+    }
+}
+
+// --- shape ------------------------------------------------------------------
+
+ShapeWidget::ShapeWidget(QWidget* parent) : QWidget(parent) {}
+
+void ShapeWidget::setShape(int shape, int borderWidth) {
+    if (shape == shape_ && borderWidth == borderWidth_)
+        return;
+    shape_ = shape;
+    borderWidth_ = borderWidth;
+    update();
+}
+
+void ShapeWidget::setColors(const QColor& border, const QColor& back, bool filled) {
+    if (border == border_ && back == back_ && filled == filled_)
+        return;
+    border_ = border;
+    back_ = back;
+    filled_ = filled;
+    update();
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const int bw = std::max(1, borderWidth_);
+    // The outline lies inside the box, as the forms drew it.
+    const QRectF box = QRectF(rect()).adjusted(bw / 2.0, bw / 2.0, -bw / 2.0, -bw / 2.0);
+    p.setPen(borderWidth_ > 0 ? QPen(border_, bw, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin) : QPen(Qt::NoPen));
+    p.setBrush(filled_ ? QBrush(back_) : QBrush(Qt::NoBrush));
+    if (shape_ == 4) { // rounded rectangle
+        p.setRenderHint(QPainter::Antialiasing);
+        const qreal radius = std::min(box.width(), box.height()) / 6.0;
+        p.drawRoundedRect(box, radius, radius);
+    } else {
+        p.drawRect(box);
+    }
+}
+
+// --- frame ------------------------------------------------------------------
+
+FrameWidget::FrameWidget(QWidget* parent) : QWidget(parent) {}
+
+void FrameWidget::setCaption(const QString& caption) {
+    if (caption == caption_)
+        return;
+    caption_ = caption;
+    update();
+}
+
+void FrameWidget::setBordered(bool bordered) {
+    if (bordered == bordered_)
+        return;
+    bordered_ = bordered;
+    update();
+}
+
+void FrameWidget::setColors(const QColor& fore, const QColor& back) {
+    if (fore == fore_ && back == back_)
+        return;
+    fore_ = fore;
+    back_ = back;
+    update();
+}
+
+void FrameWidget::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), back_);
+    if (!bordered_)
+        return;
+    const QFontMetrics fm(font());
+    const int top = fm.height() / 2;
+    qDrawShadeRect(&p, rect().adjusted(0, top, 0, 0), palette(), true, 1, 0);
+    if (caption_.isEmpty())
+        return;
+    const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextShowMnemonic | Qt::TextSingleLine;
+    QRect text = fm.boundingRect(QRect(8, 0, width() - 16, fm.height()), flags, caption_);
+    p.fillRect(text.adjusted(-2, 0, 2, 0), back_);
+    p.setPen(isEnabled() ? fore_ : palette().color(QPalette::Disabled, QPalette::WindowText));
+    p.drawText(text, flags, caption_);
+}
+
+} // namespace tavrin::qt

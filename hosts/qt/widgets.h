@@ -1,0 +1,108 @@
+#pragma once
+// The painted stand-ins for the lightweight controls. Each keeps its own copy
+// of what it shows, so a hidden window's widgets really are left alone until
+// its peers sync them.
+#include <QImage>
+#include <QString>
+#include <QWidget>
+
+namespace tavrin::qt {
+
+class LabelWidget : public QWidget {
+public:
+    explicit LabelWidget(QWidget* parent);
+
+    const QString& text() const { return text_; }
+    void setText(const QString& text);
+    // 0 left, 1 right, 2 centre, as the forms number them.
+    void setAlignment(int alignment);
+    void setWordWrap(bool wrap);
+    void setColors(const QColor& fore, const QColor& back, bool opaque);
+    const QColor& foreColor() const { return fore_; }
+    bool opaque() const { return opaque_; }
+    int alignment() const { return alignment_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString text_;
+    int alignment_ = 0;
+    bool wordWrap_ = false;
+    QColor fore_, back_;
+    bool opaque_ = false;
+};
+
+class PictureWidget : public QWidget {
+public:
+    explicit PictureWidget(QWidget* parent);
+
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
+    void setBackColor(const QColor& back);
+    // Border pixels on each side: 0 without a border, 2 with a fixed single one.
+    void setBorder(int pixels);
+    int border() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage picture_;
+    QColor back_;
+    int border_ = 0;
+};
+
+class ImageWidget : public QWidget {
+public:
+    explicit ImageWidget(QWidget* parent);
+
+    const QImage& picture() const { return picture_; }
+    void setPicture(const QImage& picture);
+    void setStretch(bool stretch);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QImage picture_;
+    bool stretch_ = false;
+};
+
+class ShapeWidget : public QWidget {
+public:
+    explicit ShapeWidget(QWidget* parent);
+
+    void setShape(int shape, int borderWidth);
+    void setColors(const QColor& border, const QColor& back, bool filled);
+    const QColor& borderColor() const { return border_; }
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    int shape_ = 0;
+    int borderWidth_ = 1;
+    QColor border_, back_;
+    bool filled_ = false;
+};
+
+class FrameWidget : public QWidget {
+public:
+    explicit FrameWidget(QWidget* parent);
+
+    const QString& caption() const { return caption_; }
+    void setCaption(const QString& caption);
+    void setBordered(bool bordered);
+    void setColors(const QColor& fore, const QColor& back);
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+
+private:
+    QString caption_;
+    bool bordered_ = true;
+    QColor fore_, back_;
+};
+
+} // namespace tavrin::qt

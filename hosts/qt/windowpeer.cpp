@@ -1,0 +1,207 @@
+#include "hosts/qt/colors.h"
+#include "hosts/qt/input.h"
+#include "hosts/qt/peers.h"
+#include "hosts/qt/x11window.h"
+
+#include "runtime/forms/form.h"
+
+#include <QCloseEvent>
+#include <QCursor>
+#include <QIcon>
+#include <QMoveEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace tavrin::qt {
+
+// --- the top-level widget ---------------------------------------------------
+
+FormWindow::FormWindow(rt::Form& form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(&form) {
+    setObjectName(form.Name());
+}
+
+void FormWindow::setBackColor(const QColor& c) {
+    if (c == back_)
+        return;
+    back_ = c;
+    update();
+}
+
+void FormWindow::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), back_);
+}
+
+void FormWindow::expectMove(QPoint pos) {
+    expectedMoves_.push_back(pos);
+    if (expectedMoves_.size() > 32)
+        expectedMoves_.pop_front();
+}
+
+void FormWindow::moveEvent(QMoveEvent* e) {
+    // Our own moves come back from the window manager in order, often after
+    // later ones were already asked for; only a position nobody asked for
+    // (the user moved it through the window manager) is news for the form.
+    const auto it = std::find(expectedMoves_.begin(), expectedMoves_.end(), e->pos());
+    if (it != expectedMoves_.end()) {
+        expectedMoves_.erase(expectedMoves_.begin(), it + 1);
+        return;
+    }
+    expectedMoves_.clear();
+    if (!form_ || !isVisible() || e->pos() == form_->pixelRect().topLeft())
+        return;
+    const double tx = rt::Screen.TwipsPerPixelX();
+    const double ty = rt::Screen.TwipsPerPixelY();
+    rt::Form* form = form_;
+    const QPoint pos = e->pos();
+    rt::dispatch([&] { form->userMoved(pos.x() * tx, pos.y() * ty); });
+}
+
+void FormWindow::closeEvent(QCloseEvent* e) {
+    // The window stays until the form decides; the clock's own close takes
+    // the program's Exit path.
+    e->ignore();
+    if (rt::Form* form = form_)
+        rt::dispatch([form] { form->userClose(); });
+}
+
+void FormWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && form_ && form_->isLoaded())
+        form_->userActivated();
+    QWidget::changeEvent(e);
+}
+
+void FormWindow::scheduleCatchUp() {
+    if (catchUpPending_ || !form_)
+        return;
+    if (!InputRouter::pressHeldOn(*form_) && !form_->pixelRect().contains(QCursor::pos()))
+        return;
+    catchUpPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        catchUpPending_ = false;
+        if (form_ && form_->isLoaded() && isVisible())
+            InputRouter::catchUp(*this, *form_);
+    });
+}
+
+// --- the form's peer ----------------------------------------------------------
+
+WindowPeer::WindowPeer(rt::Form& form) : form_(form), window_(new FormWindow(form)) {
+    router_ = new InputRouter(form, *window_, {});
+    for (rt::Prop p : {rt::Prop::Caption, rt::Prop::Colors, rt::Prop::Picture, rt::Prop::Region, rt::Prop::Enabled,
+                       rt::Prop::Geometry})
+        changed(p);
+}
+
+WindowPeer::~WindowPeer() {
+    router_->detach();
+    if (!window_)
+        return;
+    window_->forget();
+    window_->hide();
+    // Later: the window may be in the middle of delivering the event whose
+    // handler unloaded this form.
+    window_->deleteLater();
+}
+
+bool WindowPeer::live() const { return form_.Visible(); }
+
+void WindowPeer::applyGeometry() {
+    const QRect r = form_.pixelRect();
+    if (r == applied_)
+        return;
+    if (r.topLeft() != window_->pos())
+        window_->expectMove(r.topLeft());
+    applied_ = r;
+    window_->setGeometry(r);
+    if (window_->isVisible())
+        window_->scheduleCatchUp();
+}
+
+void WindowPeer::changed(rt::Prop what) {
+    if (!window_)
+        return;
+    FormWindow& w = *window_;
+    switch (what) {
+    case rt::Prop::Geometry: applyGeometry(); break;
+    case rt::Prop::Visible:
+        if (form_.Visible())
+            show();
+        else
+            w.hide();
+        break;
+    case rt::Prop::Caption: w.setWindowTitle(form_.Caption()); break;
+    case rt::Prop::Colors: w.setBackColor(toQColor(form_.BackColor())); break;
+    case rt::Prop::Picture:
+        w.setWindowIcon(form_.Icon().isNull() ? QIcon() : QIcon(QPixmap::fromImage(form_.Icon().image())));
+        break;
+    case rt::Prop::Region:
+        if (form_.region())
+            w.setMask(*form_.region());
+        else
+            w.clearMask();
+        // The outline must be on screen now, not when the loop next idles.
+        x11::flush();
+        break;
+    // A hidden window gets its states when it is next shown.
+    case rt::Prop::Stacking:
+        if (w.isVisible())
+            x11::setAbove(w, form_.topmost());
+        break;
+    case rt::Prop::Style:
+        if (w.isVisible())
+            x11::setSkipTaskbarAndPager(w, !form_.ShowInTaskbar());
+        break;
+    case rt::Prop::WindowState:
+        if (!w.isVisible())
+            break;
+        if (form_.WindowState() == rt::vbMinimized)
+            w.showMinimized();
+        else if (form_.WindowState() == rt::vbMaximized)
+            w.showMaximized();
+        else
+            w.showNormal();
+        break;
+    case rt::Prop::ZOrder:
+        if (w.isVisible()) {
+            w.raise();
+            w.activateWindow();
+        }
+        break;
+    case rt::Prop::Enabled: w.setEnabled(form_.Enabled()); break;
+    case rt::Prop::Focus:
+    case rt::Prop::Font:
+    case rt::Prop::Value: break;
+    }
+}
+
+void WindowPeer::syncControls(rt::Control& c) {
+    for (rt::Control* child : c.children()) {
+        if (auto* peer = dynamic_cast<ControlPeer*>(child->peer()); peer && peer->dirty())
+            peer->sync();
+        syncControls(*child);
+    }
+}
+
+void WindowPeer::show() {
+    FormWindow& w = *window_;
+    syncControls(form_);
+    applyGeometry();
+    // The window manager drops _NET_WM_STATE when a window is withdrawn, so
+    // the states go onto the native window before every mapping.
+    w.winId();
+    x11::setSkipTaskbarAndPager(w, !form_.ShowInTaskbar());
+    x11::setAbove(w, form_.topmost());
+    if (form_.WindowState() == rt::vbMinimized)
+        w.showMinimized();
+    else if (form_.WindowState() == rt::vbMaximized)
+        w.showMaximized();
+    else
+        w.show();
+    x11::flush();
+}
+
+} // namespace tavrin::qt

@@ -1,0 +1,85 @@
+// The notification icon's clicks and the message box's answers arrive as the
+// program has always read them.
+#include "support.h"
+
+#include "hosts/qt/dialogs.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace tavrin::qt::test {
+namespace {
+
+struct TrayForm : rt::Form {
+    TrayForm() : rt::Form("frmtray") {}
+    void Form_MouseMove(int, int, float X, float) override { messages.push_back(int(X) / rt::Screen.TwipsPerPixelX()); }
+    std::vector<int> messages;
+};
+rt::FormRef<TrayForm> trayForm;
+
+using TrayIcon = QtHostTest;
+
+TEST_F(TrayIcon, ClicksReachTheOwnerAsMouseMessages) {
+    TrayForm& f = trayForm.get();
+    const QImage picture(16, 16, QImage::Format_ARGB32);
+    const QString tip = "12:00:00 PM";
+    rt::TrayIconState state{.id = 1, .owner = &f, .callbackMessage = 0x200, .icon = &picture, .tip = &tip};
+    host().trayIcon(rt::TrayOp::Add, state);
+    QSystemTrayIcon* icon = host().trayIcons().icon(f.hWnd(), 1);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(icon->toolTip(), tip);
+
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    emit icon->activated(QSystemTrayIcon::Trigger);
+    emit icon->activated(QSystemTrayIcon::MiddleClick);
+    emit icon->activated(QSystemTrayIcon::Context);
+    EXPECT_EQ(f.messages, (std::vector<int>{515, 517}));
+
+    const QString later = "12:00:01 PM";
+    state.icon = nullptr;
+    state.tip = &later;
+    host().trayIcon(rt::TrayOp::Modify, state);
+    EXPECT_EQ(icon->toolTip(), later);
+    EXPECT_FALSE(icon->icon().isNull()) << "a change without a picture keeps the old one";
+
+    // An icon that asked for no messages sends none.
+    state.callbackMessage = 0;
+    host().trayIcon(rt::TrayOp::Modify, state);
+    emit icon->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_EQ(f.messages.size(), 2u);
+
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
+    EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+    EXPECT_FALSE(host().trayIcon(rt::TrayOp::Modify, state));
+}
+
+int answerAfterPressing(int buttons, QMessageBox::StandardButton press) {
+    QMessageBox box;
+    setUpMessageBox(box, "Save changes?", buttons, "DeskPad");
+    if (press == QMessageBox::NoButton)
+        box.reject(); // Escape or the window's close button
+    else
+        box.button(press)->click();
+    return answerOf(box, buttons);
+}
+
+TEST(MessageBox, ButtonsAnswerWithTheClassicNumbers) {
+    EXPECT_EQ(answerAfterPressing(0, QMessageBox::Ok), 1);
+    EXPECT_EQ(answerAfterPressing(1, QMessageBox::Cancel), 2);
+    EXPECT_EQ(answerAfterPressing(3 + 32, QMessageBox::Yes), 6);
+    EXPECT_EQ(answerAfterPressing(3 + 32, QMessageBox::No), 7);
+    EXPECT_EQ(answerAfterPressing(3 + 32, QMessageBox::NoButton), 2);
+    EXPECT_EQ(answerAfterPressing(4, QMessageBox::No), 7);
+}
+
+TEST(MessageBox, IconAndDefaultButton) {
+    QMessageBox box;
+    setUpMessageBox(box, "Gone?", 4 + 48 + 256, "");
+    EXPECT_EQ(box.icon(), QMessageBox::Warning);
+    EXPECT_EQ(box.defaultButton(), box.button(QMessageBox::No));
+    EXPECT_EQ(box.windowTitle(), rt::App.Title);
+}
+
+} // namespace
+} // namespace tavrin::qt::test
