@@ -25,10 +25,26 @@ ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
 kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 HZ=$(getconf CLK_TCK)
 
-start=$(date +%s%N); XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb "$TAVRIN" >/dev/null 2>&1 & T=$!
-tmap=$("$MAPWAIT" Tavrin "$start")
-start=$(date +%s%N); xclock -digital -update 1 -title xclock >/dev/null 2>&1 & X=$!
-xmap=$("$MAPWAIT" xclock "$start")
+# Milliseconds from the start of a command to the first window it maps.
+first_map() { # command...
+  local fifo out start mapped
+  fifo=$(mktemp -u); mkfifo "$fifo"
+  "$MAPWAIT" >"$fifo" & local waiter=$!
+  exec 9<"$fifo"
+  read -r _ <&9 # ready
+  start=$(date +%s%N)
+  "$@" >/dev/null 2>&1 &
+  LAST_PID=$!
+  read -r mapped <&9
+  exec 9<&-
+  rm -f "$fifo"
+  wait "$waiter" 2>/dev/null
+  echo "scale=1; ($mapped - $start) / 1000000" | bc
+}
+
+tmap=$(XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb first_map "$TAVRIN"); T=$(pgrep -n -f "$TAVRIN")
+sleep 1
+xmap=$(first_map xclock -digital -update 1); X=$(pgrep -n -x xclock)
 sleep 3 # past start-up
 t0=$(ticks $T); x0=$(ticks $X)
 sleep "$REST"
