@@ -50,12 +50,23 @@ void attachChildren(rt::Control& parent, WindowPeer& window, ControlPeer* contai
 
 } // namespace
 
-void attachPeers(rt::Form& form) {
-    auto windowPeer = std::make_unique<WindowPeer>(form);
-    WindowPeer& window = *windowPeer;
-    form.setPeer(std::move(windowPeer));
-    attachChildren(form, window, nullptr);
+// Stands in for a control's peer until its window is first shown: a fresh
+// widget takes every property then anyway.
+void attachPending(rt::Control& parent) {
+    for (rt::Control* child : parent.children()) {
+        child->setPeer(std::make_unique<NullPeer>());
+        attachPending(*child);
+    }
 }
+
+void attachPeers(rt::Form& form) {
+    form.setPeer(std::make_unique<WindowPeer>(form));
+    // Windows that load hidden (the options dialog, the menu holder) may
+    // never be shown: their widgets are made at their first showing.
+    attachPending(form);
+}
+
+void attachControlPeers(rt::Form& form, WindowPeer& window) { attachChildren(form, window, nullptr); }
 
 QWidget* widgetOf(const rt::Control& control) {
     if (auto* w = dynamic_cast<WindowPeer*>(control.peer()))

@@ -26,6 +26,9 @@ class WindowPeer;
 
 // Gives the form and every control in its tree a peer (the host's attach).
 void attachPeers(rt::Form& form);
+// Makes the widgets of a form's controls; its window peer does this when the
+// form is first shown.
+void attachControlPeers(rt::Form& form, WindowPeer& window);
 
 // The widget that shows a control or form, or null (menus, timers, no peer).
 QWidget* widgetOf(const rt::Control& control);
@@ -133,6 +136,7 @@ private:
     QPointer<FormWindow> window_;
     InputRouter* router_ = nullptr;
     QRect applied_;
+    bool controlsMade_ = false;
 };
 
 } // namespace tavrin::qt

@@ -188,6 +188,10 @@ void WindowPeer::syncControls(rt::Control& c) {
 
 void WindowPeer::show() {
     FormWindow& w = *window_;
+    if (!controlsMade_) {
+        controlsMade_ = true;
+        attachControlPeers(form_, *this);
+    }
     syncControls(form_);
     applyGeometry();
     // The window manager drops _NET_WM_STATE when a window is withdrawn, so
