@@ -21,9 +21,9 @@ sleep 1
 CONFIG=$(mktemp -d)
 trap 'kill $XVFB $WM $TRAY ${T:-} ${X:-} 2>/dev/null; rm -rf "$CONFIG"' EXIT
 
-ticks() { awk '{print $14 + $15}' "/proc/$1/stat"; }
+# CPU time of every thread of a process, in ns (schedstat, finer than clock ticks).
+cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }
 kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
-HZ=$(getconf CLK_TCK)
 
 # Milliseconds from the start of a command to the first window it maps.
 first_map() { # command...
@@ -46,9 +46,9 @@ tmap=$(XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb first_map "$TAVRIN"); T=$(pgr
 sleep 1
 xmap=$(first_map xclock -digital -update 1); X=$(pgrep -n -x xclock)
 sleep 3 # past start-up
-t0=$(ticks $T); x0=$(ticks $X)
+t0=$(cpu_ns $T); x0=$(cpu_ns $X)
 sleep "$REST"
-t1=$(ticks $T); x1=$(ticks $X)
+t1=$(cpu_ns $T); x1=$(cpu_ns $X)
 printf '%-8s %14s %12s %12s %14s\n' "" "CPU ${REST}s (ms)" "peak RSS MB" "RSS MB" "first map (ms)"
-printf '%-8s %14d %12.1f %12.1f %14s\n' tavrin $(((t1 - t0) * 1000 / HZ)) "$(echo "$(kb $T VmHWM)/1024" | bc -l)" "$(echo "$(kb $T VmRSS)/1024" | bc -l)" "$tmap"
-printf '%-8s %14d %12.1f %12.1f %14s\n' xclock $(((x1 - x0) * 1000 / HZ)) "$(echo "$(kb $X VmHWM)/1024" | bc -l)" "$(echo "$(kb $X VmRSS)/1024" | bc -l)" "$xmap"
+printf '%-8s %14.1f %12.1f %12.1f %14s\n' tavrin "$(echo "($t1 - $t0) / 1000000" | bc -l)" "$(echo "$(kb $T VmHWM)/1024" | bc -l)" "$(echo "$(kb $T VmRSS)/1024" | bc -l)" "$tmap"
+printf '%-8s %14.1f %12.1f %12.1f %14s\n' xclock "$(echo "($x1 - $x0) / 1000000" | bc -l)" "$(echo "$(kb $X VmHWM)/1024" | bc -l)" "$(echo "$(kb $X VmRSS)/1024" | bc -l)" "$xmap"
