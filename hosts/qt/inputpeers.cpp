@@ -24,6 +24,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include <type_traits>
+
 namespace tavrin::qt {
 namespace {
 
@@ -323,58 +325,20 @@ void setButtonColors(QAbstractButton& button, const rt::Control& control) {
     button.setAutoFillBackground(control.BackStyle() == 1);
 }
 
-class OptionButtonPeer final : public ControlPeer {
+// Option buttons and check boxes: a caption beside an indicator whose state
+// the runtime decides (Qt's own exclusivity stays off).
+template <class Control, class Widget, QStyle::PixelMetric Indicator, QStyle::PixelMetric Spacing>
+class ButtonPeer final : public ControlPeer {
 public:
-    OptionButtonPeer(rt::OptionButton& option, WindowPeer& window, ControlPeer* container)
-        : ControlPeer(option, window, container), option_(option), button_(new OptionWidget(parentWidget())) {
-        // The runtime keeps the group exclusive; Qt must not do it again.
+    ButtonPeer(Control& control, WindowPeer& window, ControlPeer* container)
+        : ControlPeer(control, window, container), control_(control), button_(new Widget(parentWidget())) {
         button_->setAutoExclusive(false);
-        setWidget(button_, new InputRouter(option, *button_, {.consumes = false, .ownClicks = false}));
+        setWidget(button_, new InputRouter(control, *button_, {.consumes = false, .ownClicks = false}));
         auto alive = this->alive();
         track(QObject::connect(button_, &QAbstractButton::clicked, button_, [this, alive] {
             if (!*alive)
                 return;
-            option_.userClick();
-            if (*alive)
-                button_->setChecked(option_.Value());
-        }));
-    }
-
-protected:
-    void apply(Prop what) override {
-        switch (what) {
-        case Prop::Value: button_->setChecked(option_.Value()); break;
-        case Prop::Caption: button_->setText(option_.Caption()); fit(); break;
-        case Prop::Colors: setButtonColors(*button_, option_); break;
-        case Prop::Font: fit(); break;
-        case Prop::Geometry:
-            ControlPeer::apply(what);
-            fit();
-            break;
-        default: ControlPeer::apply(what);
-        }
-    }
-
-private:
-    void fit() {
-        fitCaption(*button_, option_, option_.Caption(), widgetRect().width(), QStyle::PM_ExclusiveIndicatorWidth,
-                   QStyle::PM_RadioButtonLabelSpacing);
-    }
-
-    rt::OptionButton& option_;
-    QRadioButton* button_;
-};
-
-class CheckBoxPeer final : public ControlPeer {
-public:
-    CheckBoxPeer(rt::CheckBox& check, WindowPeer& window, ControlPeer* container)
-        : ControlPeer(check, window, container), check_(check), button_(new CheckWidget(parentWidget())) {
-        setWidget(button_, new InputRouter(check, *button_, {.consumes = false, .ownClicks = false}));
-        auto alive = this->alive();
-        track(QObject::connect(button_, &QAbstractButton::clicked, button_, [this, alive] {
-            if (!*alive)
-                return;
-            check_.userClick();
+            control_.userClick();
             if (*alive)
                 showValue();
         }));
@@ -384,8 +348,11 @@ protected:
     void apply(Prop what) override {
         switch (what) {
         case Prop::Value: showValue(); break;
-        case Prop::Caption: button_->setText(check_.Caption()); fit(); break;
-        case Prop::Colors: setButtonColors(*button_, check_); break;
+        case Prop::Caption:
+            button_->setText(control_.Caption());
+            fit();
+            break;
+        case Prop::Colors: setButtonColors(*button_, control_); break;
         case Prop::Font: fit(); break;
         case Prop::Geometry:
             ControlPeer::apply(what);
@@ -397,17 +364,24 @@ protected:
 
 private:
     void showValue() {
-        const int v = check_.Value();
-        button_->setCheckState(v == rt::vbChecked ? Qt::Checked : v == rt::vbGrayed ? Qt::PartiallyChecked : Qt::Unchecked);
+        if constexpr (std::is_same_v<Control, rt::CheckBox>) {
+            const int v = control_.Value();
+            button_->setCheckState(v == rt::vbChecked  ? Qt::Checked
+                                   : v == rt::vbGrayed ? Qt::PartiallyChecked
+                                                       : Qt::Unchecked);
+        } else {
+            button_->setChecked(control_.Value());
+        }
     }
-    void fit() {
-        fitCaption(*button_, check_, check_.Caption(), widgetRect().width(), QStyle::PM_IndicatorWidth,
-                   QStyle::PM_CheckBoxLabelSpacing);
-    }
+    void fit() { fitCaption(*button_, control_, control_.Caption(), widgetRect().width(), Indicator, Spacing); }
 
-    rt::CheckBox& check_;
-    QCheckBox* button_;
+    Control& control_;
+    Widget* button_;
 };
+
+using OptionButtonPeer =
+    ButtonPeer<rt::OptionButton, OptionWidget, QStyle::PM_ExclusiveIndicatorWidth, QStyle::PM_RadioButtonLabelSpacing>;
+using CheckBoxPeer = ButtonPeer<rt::CheckBox, CheckWidget, QStyle::PM_IndicatorWidth, QStyle::PM_CheckBoxLabelSpacing>;
 
 // --- scroll bar -------------------------------------------------------------------
 
