@@ -23,9 +23,9 @@ void TrayIcons::update(Entry& entry, const rt::TrayIconState& state) {
         entry.icon->setToolTip(*state.tip);
 }
 
-// Qt only docks an icon in a notification area that exists when it is shown.
-// Without one the icon is kept, and docked by the first change after a
-// notification area has appeared (the clock changes its icon every second).
+// Without a notification area the icon is kept all the same: Qt docks it as
+// soon as one appears (a panel that starts after the clock), and so does the
+// first change after that. The icon counts as added either way.
 void TrayIcons::showIn(Entry& entry) {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         entry.icon->show();
@@ -53,7 +53,7 @@ bool TrayIcons::apply(rt::TrayOp op, const rt::TrayIconState& state) {
         }
         update(it->second, state);
         showIn(it->second);
-        return it->second.inTray;
+        return true;
     }
     case rt::TrayOp::Modify:
         if (it == icons_.end())
@@ -61,7 +61,7 @@ bool TrayIcons::apply(rt::TrayOp op, const rt::TrayIconState& state) {
         update(it->second, state);
         if (!it->second.inTray)
             showIn(it->second);
-        return it->second.inTray;
+        return true;
     case rt::TrayOp::Delete:
         if (it == icons_.end())
             return false;

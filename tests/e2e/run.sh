@@ -34,11 +34,15 @@ xdpyinfo >/dev/null 2>&1 || { echo "e2e: Xvfb did not start"; cat "$WORK/xvfb.lo
 xsetroot -solid '#3a6ea5'
 openbox >"$WORK/openbox.log" 2>&1 &
 PIDS+=($!)
-trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true \
-  --transparent false --tint 0x202020 >"$WORK/trayer.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.05; done
-sleep 0.5
+start_tray() {
+  trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true \
+    --transparent false --tint 0x202020 >"$WORK/trayer.log" 2>&1 &
+  TRAY=$!
+  PIDS+=($TRAY)
+  for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.05; done
+  sleep 0.5
+}
+start_tray
 
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
@@ -163,6 +167,16 @@ start_clock on-top "$(printf '[Options]\nmtop=True')"
 if [ -n "$WIN" ]; then
   net_state | grep -q _NET_WM_STATE_ABOVE; check "stored mtop: above all other windows" $? "$(net_state)"
 fi
+stop_clock
+
+# A panel that starts after the clock (as at the start of a session) still
+# gets the icon.
+kill "$TRAY" 2>/dev/null
+wait "$TRAY" 2>/dev/null
+start_clock late-tray ""
+start_tray
+sleep 1
+tray_has_icon; check "a notification area started after the clock gets the icon" $? "trayer holds no tavrin window"
 stop_clock
 
 echo "$PASS passed, $FAIL failed"

@@ -54,6 +54,21 @@ TEST_F(TrayIcon, ClicksReachTheOwnerAsMouseMessages) {
     EXPECT_FALSE(host().trayIcon(rt::TrayOp::Modify, state));
 }
 
+TEST_F(TrayIcon, WithoutANotificationAreaTheIconIsKeptUntilOneAppears) {
+    // The offscreen platform has no notification area, like a session whose
+    // panel has not started yet: the icon still counts as added, so that its
+    // changes and its removal reach it.
+    ASSERT_FALSE(QSystemTrayIcon::isSystemTrayAvailable());
+    TrayForm& f = trayForm.get();
+    const QImage picture(16, 16, QImage::Format_ARGB32);
+    rt::TrayIconState state{.id = 1, .owner = &f, .callbackMessage = 0x200, .icon = &picture};
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Add, state));
+    EXPECT_NE(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Modify, state));
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
+    EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+}
+
 int answerAfterPressing(int buttons, QMessageBox::StandardButton press) {
     QMessageBox box;
     setUpMessageBox(box, "Save changes?", buttons, "DeskPad");
