@@ -136,6 +136,19 @@ else
   stop_clock
 fi
 
+# The window manager's close takes the path of Exit.
+start_clock wm-close ""
+if [ -n "$WIN" ]; then
+  xdotool windowmove "$WIN" 150 120
+  sleep 0.4
+  wmctrl -i -c "$WIN"
+  for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+  kill -0 "$APP" 2>/dev/null; check "window manager close: the program ends" $((1 - $?)) "still running"
+  grep -qx "mytop=1800" "$CONFIG/tavrin/settings.ini" && grep -qx "myleft=2250" "$CONFIG/tavrin/settings.ini"
+  check "window manager close: the place is stored" $? "$(cat "$CONFIG/tavrin/settings.ini" 2>/dev/null)"
+fi
+stop_clock
+
 # A stored place, negative ones too.
 start_clock stored-place "$(printf '[Options]\nmytop=-150\nmyleft=4500')"
 if [ -n "$WIN" ]; then
