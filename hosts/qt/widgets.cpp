@@ -7,30 +7,28 @@
 
 namespace tavrin::qt {
 
+namespace {
+
+// Painted widgets repaint only when what they show changed.
+template <class T>
+void assignAndRepaint(QWidget& widget, T& field, const T& value) {
+    if (field == value)
+        return;
+    field = value;
+    widget.update();
+}
+
+} // namespace
+
 // --- label ------------------------------------------------------------------
 
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
 
-void LabelWidget::setText(const QString& text) {
-    if (text == text_)
-        return;
-    text_ = text;
-    update();
-}
+void LabelWidget::setText(const QString& text) { assignAndRepaint(*this, text_, text); }
 
-void LabelWidget::setAlignment(int alignment) {
-    if (alignment == alignment_)
-        return;
-    alignment_ = alignment;
-    update();
-}
+void LabelWidget::setAlignment(int alignment) { assignAndRepaint(*this, alignment_, alignment); }
 
-void LabelWidget::setWordWrap(bool wrap) {
-    if (wrap == wordWrap_)
-        return;
-    wordWrap_ = wrap;
-    update();
-}
+void LabelWidget::setWordWrap(bool wrap) { assignAndRepaint(*this, wordWrap_, wrap); }
 
 void LabelWidget::setColors(const QColor& fore, const QColor& back, bool opaque) {
     if (fore == fore_ && back == back_ && opaque == opaque_)
@@ -62,19 +60,9 @@ void PictureWidget::setPicture(const QImage& picture) {
     update();
 }
 
-void PictureWidget::setBackColor(const QColor& back) {
-    if (back == back_)
-        return;
-    back_ = back;
-    update();
-}
+void PictureWidget::setBackColor(const QColor& back) { assignAndRepaint(*this, back_, back); }
 
-void PictureWidget::setBorder(int pixels) {
-    if (pixels == border_)
-        return;
-    border_ = pixels;
-    update();
-}
+void PictureWidget::setBorder(int pixels) { assignAndRepaint(*this, border_, pixels); }
 
 void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
@@ -98,12 +86,7 @@ void ImageWidget::setPicture(const QImage& picture) {
     update();
 }
 
-void ImageWidget::setStretch(bool stretch) {
-    if (stretch == stretch_)
-        return;
-    stretch_ = stretch;
-    update();
-}
+void ImageWidget::setStretch(bool stretch) { assignAndRepaint(*this, stretch_, stretch); }
 
 void ImageWidget::paintEvent(QPaintEvent*) {
     if (picture_.isNull())
@@ -158,19 +141,9 @@ void ShapeWidget::paintEvent(QPaintEvent*) {
 
 FrameWidget::FrameWidget(QWidget* parent) : QWidget(parent) {}
 
-void FrameWidget::setCaption(const QString& caption) {
-    if (caption == caption_)
-        return;
-    caption_ = caption;
-    update();
-}
+void FrameWidget::setCaption(const QString& caption) { assignAndRepaint(*this, caption_, caption); }
 
-void FrameWidget::setBordered(bool bordered) {
-    if (bordered == bordered_)
-        return;
-    bordered_ = bordered;
-    update();
-}
+void FrameWidget::setBordered(bool bordered) { assignAndRepaint(*this, bordered_, bordered); }
 
 void FrameWidget::setColors(const QColor& fore, const QColor& back) {
     if (fore == fore_ && back == back_)
