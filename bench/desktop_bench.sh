@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Side by side on one Xvfb desktop: tavrin against `xclock -digital -update 1`.
-# Prints the CPU each used over 60 s at rest, peak and steady resident memory,
-# and the time from start to the first mapped window.
+# Starts each program STARTS times, interleaved (after one unmeasured warm-up
+# start each), and prints the time from start to the first mapped window
+# (median, lowest, highest, and tavrin's median over xclock's); then runs both
+# together and prints the resident memory 3 s after start, the peak, and the
+# CPU each used over REST_SECONDS at rest.
 #   bench/desktop_bench.sh [build-dir]   (default build/default)
 set -u
 cd "$(dirname "$0")/.."
@@ -9,6 +12,7 @@ BUILD=${1:-build/default}
 TAVRIN=$BUILD/hosts/qt/tavrin
 MAPWAIT=$BUILD/bench/mapwait
 REST=${REST_SECONDS:-60}
+STARTS=${STARTS:-9}
 command -v xclock >/dev/null || { echo "needs xclock (apt-get install x11-apps)"; exit 2; }
 [ -x "$TAVRIN" ] && [ -x "$MAPWAIT" ] || { echo "build first: ./dev test"; exit 2; }
 
@@ -19,15 +23,18 @@ openbox >/dev/null 2>&1 & WM=$!
 trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 & TRAY=$!
 sleep 1
 CONFIG=$(mktemp -d)
-trap 'kill $XVFB $WM $TRAY ${T:-} ${X:-} 2>/dev/null; rm -rf "$CONFIG"' EXIT
+LAST_PID=
+trap 'kill $XVFB $WM $TRAY ${T:-} ${X:-} ${LAST_PID:-} 2>/dev/null; rm -rf "$CONFIG"' EXIT
 
 # CPU time of every thread of a process, in ns (schedstat, finer than clock ticks).
 cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }
 kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
+mb() { echo "scale=1; $1 / 1024" | bc; }
 
-# Milliseconds from the start of a command to the first window it maps.
+# Milliseconds from the start of a command to the first window it maps; the
+# command's process id is left in LAST_PID.
 first_map() { # command...
-  local fifo out start mapped
+  local fifo start mapped
   fifo=$(mktemp -u); mkfifo "$fifo"
   "$MAPWAIT" >"$fifo" & local waiter=$!
   exec 9<"$fifo"
@@ -42,13 +49,34 @@ first_map() { # command...
   echo "scale=1; ($mapped - $start) / 1000000" | bc
 }
 
-tmap=$(XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb first_map "$TAVRIN"); T=$(pgrep -n -f "$TAVRIN")
-sleep 1
-xmap=$(first_map xclock -digital -update 1); X=$(pgrep -n -x xclock)
-sleep 3 # past start-up
+stop() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; LAST_PID=; }
+
+run_tavrin() { XDG_CONFIG_HOME=$CONFIG QT_QPA_PLATFORM=xcb exec "$TAVRIN"; }
+run_xclock() { exec xclock -digital -update 1; }
+
+# median lowest highest of the numbers given
+stats() { printf '%s\n' "$@" | sort -g | awk '{v[NR]=$1} END {m = NR % 2 ? v[(NR+1)/2] : (v[NR/2] + v[NR/2+1]) / 2; printf "%.1f %.1f %.1f", m, v[1], v[NR]}'; }
+
+for kind in run_tavrin run_xclock; do first_map $kind >/dev/null; sleep 0.5; stop "$LAST_PID"; done
+tmaps=() xmaps=()
+for _ in $(seq "$STARTS"); do
+  tmaps+=("$(first_map run_tavrin)"); sleep 0.5; stop "$LAST_PID"; sleep 0.2
+  xmaps+=("$(first_map run_xclock)"); sleep 0.5; stop "$LAST_PID"; sleep 0.2
+done
+read -r tmed tlo thi <<<"$(stats "${tmaps[@]}")"
+read -r xmed xlo xhi <<<"$(stats "${xmaps[@]}")"
+
+first_map run_tavrin >/dev/null; T=$LAST_PID
+first_map run_xclock >/dev/null; X=$LAST_PID
+sleep 3
+trss=$(kb $T VmRSS) xrss=$(kb $X VmRSS)
 t0=$(cpu_ns $T); x0=$(cpu_ns $X)
 sleep "$REST"
 t1=$(cpu_ns $T); x1=$(cpu_ns $X)
-printf '%-8s %14s %12s %12s %14s\n' "" "CPU ${REST}s (ms)" "peak RSS MB" "RSS MB" "first map (ms)"
-printf '%-8s %14.1f %12.1f %12.1f %14s\n' tavrin "$(echo "($t1 - $t0) / 1000000" | bc -l)" "$(echo "$(kb $T VmHWM)/1024" | bc -l)" "$(echo "$(kb $T VmRSS)/1024" | bc -l)" "$tmap"
-printf '%-8s %14.1f %12.1f %12.1f %14s\n' xclock "$(echo "($x1 - $x0) / 1000000" | bc -l)" "$(echo "$(kb $X VmHWM)/1024" | bc -l)" "$(echo "$(kb $X VmRSS)/1024" | bc -l)" "$xmap"
+
+echo "first map over $STARTS interleaved starts (ms): median (lowest-highest)"
+printf '  tavrin %6s (%s-%s)\n  xclock %6s (%s-%s)\n  ratio  %6s\n' "$tmed" "$tlo" "$thi" "$xmed" "$xlo" "$xhi" \
+  "$(echo "scale=2; $tmed / $xmed" | bc)"
+printf '%-8s %12s %12s %16s\n' "" "RSS 3 s MB" "peak RSS MB" "CPU ${REST}s (ms)"
+printf '%-8s %12s %12s %16.1f\n' tavrin "$(mb $trss)" "$(mb "$(kb $T VmHWM)")" "$(echo "($t1 - $t0) / 1000000" | bc -l)"
+printf '%-8s %12s %12s %16.1f\n' xclock "$(mb $xrss)" "$(mb "$(kb $X VmHWM)")" "$(echo "($x1 - $x0) / 1000000" | bc -l)"
