@@ -3,6 +3,9 @@
 #include "runtime/services/convert.h"
 #include "runtime/system/gdi.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace tavrin {
 
 using namespace rt;
@@ -27,11 +30,15 @@ HRGN RegionFromSkin(PictureBox& pic) {
         }
     };
 
+    // Read a row at a time: the same pixels as one GetPixel each, without
+    // a round of look-ups per pixel.
+    std::vector<std::uint32_t> row(std::size_t(std::max<qint64>(width, 0)));
     for (int y = 0; y < height; ++y) {
         bool open = false;
         int start = 0;
+        GetPixelRow(dc, y, row);
         for (int x = 0; x < width; ++x) {
-            const std::uint32_t c = GetPixel(dc, x, y);
+            const std::uint32_t c = row[std::size_t(x)];
             if (c == key) {
                 if (open) {
                     closeRun(start, y, x);

@@ -61,8 +61,14 @@ void QtHost::doEvents() {
     timers_.fireDue();
 }
 
-int QtHost::twipsPerPixelX() { return twipsPerPixel(); }
-int QtHost::twipsPerPixelY() { return twipsPerPixel(); }
+// Fixed for the run, as the forms' twips are: a window laid out in twips must
+// not change its size in pixels under the program's feet.
+int QtHost::twipsPerPixelX() {
+    if (twipsPerPixel_ == 0)
+        twipsPerPixel_ = twipsPerPixel();
+    return twipsPerPixel_;
+}
+int QtHost::twipsPerPixelY() { return twipsPerPixelX(); }
 
 int QtHost::screenWidthPixels() {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -46,6 +46,7 @@ private:
     Tone tone_;
     QMetaObject::Connection focusWatch_;
     bool quitRequested_ = false;
+    int twipsPerPixel_ = 0;
 };
 
 } // namespace tavrin::qt

@@ -126,25 +126,39 @@ double PictureBox::unitsPerTwipY() const {
 double PictureBox::mouseUnitsPerPixelX() const { return unitsPerTwipX() * Screen.TwipsPerPixelX(); }
 double PictureBox::mouseUnitsPerPixelY() const { return unitsPerTwipY() * Screen.TwipsPerPixelY(); }
 
+QSize PictureBox::clientPixels() const {
+    return {int(std::lround(clientWidthTwips() / Screen.TwipsPerPixelX())),
+            int(std::lround(clientHeightTwips() / Screen.TwipsPerPixelY()))};
+}
+
 std::uint32_t PictureBox::pixel(int x, int y) const {
-    const int tx = Screen.TwipsPerPixelX();
-    const int ty = Screen.TwipsPerPixelY();
-    // A scan reads every pixel; work the box's size in pixels out once.
-    if (sizeCache_.widthTwips != widthTwips() || sizeCache_.heightTwips != heightTwips() ||
-        sizeCache_.tx != tx || sizeCache_.ty != ty || sizeCache_.border != borderStyle_) {
-        sizeCache_ = {widthTwips(), heightTwips(), tx, ty, borderStyle_,
-                      int(std::lround(clientWidthTwips() / tx)), int(std::lround(clientHeightTwips() / ty))};
-    }
-    if (x < 0 || y < 0 || x >= sizeCache_.width || y >= sizeCache_.height)
-        return CLR_INVALID;
+    std::uint32_t c = CLR_INVALID;
+    readRow(y, x, std::span(&c, 1));
+    return c;
+}
+
+void PictureBox::pixelRow(int y, std::span<std::uint32_t> out) const { readRow(y, 0, out); }
+
+// Inside the box: the picture where it has pixels, the back colour around it.
+void PictureBox::readRow(int y, int firstX, std::span<std::uint32_t> out) const {
+    const QSize size = clientPixels();
     const QImage& img = picture_.image();
-    if (x < img.width() && y < img.height()) {
-        // The skins are 32-bit images: read the scan line directly.
-        if (img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32)
-            return toColorValue(reinterpret_cast<const QRgb*>(img.constScanLine(y))[x]);
-        return toColorValue(img.pixel(x, y));
+    const bool rowInBox = y >= 0 && y < size.height();
+    const bool rowInImage = rowInBox && y < img.height();
+    const bool direct = img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32;
+    const QRgb* line = rowInImage && direct ? reinterpret_cast<const QRgb*>(img.constScanLine(y)) : nullptr;
+    const int imageWidth = rowInImage ? img.width() : 0;
+    const int boxWidth = rowInBox ? size.width() : 0;
+    const std::uint32_t back = resolvedBackColor(BackColor());
+    for (std::size_t i = 0; i < out.size(); ++i) {
+        const int x = firstX + int(i);
+        if (x < 0 || x >= boxWidth)
+            out[i] = CLR_INVALID;
+        else if (x < imageWidth)
+            out[i] = toColorValue(line ? line[x] : img.pixel(x, y));
+        else
+            out[i] = back;
     }
-    return resolvedBackColor(BackColor());
 }
 
 } // namespace rt

@@ -2,7 +2,10 @@
 #include "runtime/forms/control.h"
 #include "runtime/forms/picture.h"
 
+#include <QSize>
+
 #include <cstdint>
+#include <span>
 
 namespace rt {
 
@@ -38,6 +41,8 @@ public:
     static PictureBox* fromDC(std::int32_t hDC);
     // One pixel of the persistent image as &H00BBGGRR&; CLR_INVALID outside it.
     std::uint32_t pixel(int x, int y) const;
+    // Pixels x = 0 .. out.size() - 1 of row y, each as pixel() gives it.
+    void pixelRow(int y, std::span<std::uint32_t> out) const;
 
     bool isContainer() const override { return true; }
     double unitsPerTwipX() const override;
@@ -63,12 +68,8 @@ private:
     bool autoSize_ = false;
     int borderStyle_ = 1;
     std::int32_t hDC_ = 0;
-    struct SizeCache {
-        double widthTwips = -1, heightTwips = -1;
-        int tx = 0, ty = 0, border = -1;
-        int width = 0, height = 0;
-    };
-    mutable SizeCache sizeCache_;
+    QSize clientPixels() const;
+    void readRow(int y, int firstX, std::span<std::uint32_t> out) const;
 };
 
 } // namespace rt

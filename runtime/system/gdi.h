@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 
 namespace rt {
 
@@ -7,7 +8,11 @@ namespace rt {
 // (0xFFFFFFFF) outside it or for an unknown context.
 std::uint32_t GetPixel(std::int32_t hDC, int x, int y);
 
-// Pixels read with GetPixel since the program started.
+// Pixels x = 0 .. out.size() - 1 of row y, each as GetPixel gives it: a
+// whole row for the price of one call.
+void GetPixelRow(std::int32_t hDC, int y, std::span<std::uint32_t> out);
+
+// Pixels read with GetPixel or GetPixelRow since the program started.
 std::uint64_t pixelsRead();
 
 } // namespace rt
