@@ -5,6 +5,7 @@
 #include "clock/program.h"
 #include "clock/skin.h"
 #include "clock/trayicon.h"
+#include "deskpad/mypad.h"
 #include "runtime/services/convert.h"
 #include "runtime/services/settings.h"
 #include "runtime/system/windows.h"
@@ -194,6 +195,7 @@ void frmtray_form::Form_Unload(int& Cancel) {
     SaveSetting(App.EXEName, kOptions, QStringLiteral("myleft"), CStr(float(Left())));
     Shell_NotifyIconA(NIM_DELETE, TrayIcon::nid);
     frmtray.Clear();
+    mypad.Unload();
 }
 
 void frmtray_form::userClose() { ExitProgram(); }

@@ -3,6 +3,7 @@
 #include "clock/allopt.h"
 #include "clock/frmtray.h"
 #include "clock/trayicon.h"
+#include "deskpad/mypad.h"
 
 namespace tavrin {
 
@@ -21,6 +22,7 @@ void mnufrm_form::mnuexit_Click() {
     Shell_NotifyIconA(NIM_DELETE, TrayIcon::nid);
     mnufrm.Unload();
     allopt.Unload();
+    mypad.Unload();
     frmtray.Unload();
 }
 

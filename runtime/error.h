@@ -18,7 +18,15 @@ private:
 namespace err {
 constexpr int InvalidCall = 5;
 constexpr int Overflow = 6;
+constexpr int OutOfMemory = 7;
 constexpr int TypeMismatch = 13;
+constexpr int FileNotFound = 53;
+constexpr int DeviceIO = 57;
+constexpr int FileExists = 58;
+constexpr int DiskFull = 61;
+constexpr int PermissionDenied = 70;
+constexpr int PathFileAccess = 75;
+constexpr int PathNotFound = 76;
 constexpr int InvalidProperty = 380;
 } // namespace err
 

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <utility>
 
 namespace headless {
 
@@ -252,7 +253,13 @@ void HeadlessHost::beep(int frequencyHz, int durationMs) {
     now_ += std::max(durationMs, 0);
 }
 
+void HeadlessHost::runDialogAction() {
+    if (auto action = std::exchange(dialogAction_, nullptr))
+        action();
+}
+
 int HeadlessHost::messageBox(const QString& prompt, int buttons, const QString& title) {
+    runDialogAction();
     Call& call = record(CallKind::MessageBox);
     call.text = prompt;
     call.title = title;
@@ -269,12 +276,14 @@ int HeadlessHost::messageBox(const QString& prompt, int buttons, const QString& 
 }
 
 std::optional<QString> HeadlessHost::fileDialog(const rt::FileDialogRequest& request) {
+    runDialogAction();
     Call& call = record(CallKind::FileDialog, request.owner ? request.owner->Name() : QString());
     call.flag = request.save;
     call.text = textOf(request.title);
     call.filter = textOf(request.filterName) + QLatin1Char('|') + textOf(request.filterPattern);
     call.name = textOf(request.proposedName);
     call.extension = textOf(request.defaultExtension);
+    call.a = request.confirmOverwrite;
     if (fileAnswers_.empty())
         return std::nullopt;
     const FileAnswer answer = fileAnswers_.front();

@@ -54,7 +54,7 @@ struct Call {
     std::int64_t atMs = 0;             // virtual time of the call
 };
 // Numbers per kind: Beep a=frequency b=duration; MessageBox a=buttons
-// b=answer; TrayIcon a=op (0 add, 1 modify, 2 delete) b=id c=callback message.
+// b=answer; FileDialog a=asks before replacing a file; TrayIcon a=op (0 add, 1 modify, 2 delete) b=id c=callback message.
 
 struct TrayIconNow {
     bool present = false;
@@ -88,6 +88,9 @@ public:
     // --- scripts ---------------------------------------------------------
     void scriptMessageBox(int answer) { messageAnswers_.push_back(answer); }
     void scriptFileDialog(const std::optional<QString>& answer);
+    // Runs inside the next message box or file dialog, while it is open (the
+    // program ended by a signal meanwhile, say); the dialog then answers as scripted.
+    void whileNextDialogOpen(std::function<void()> action) { dialogAction_ = std::move(action); }
     // The item the next popup menu picks, by menu name; anywhere in its tree.
     void choosePopupItem(const QString& menuItemName) { popupChoices_.push_back(menuItemName); }
 
@@ -151,6 +154,7 @@ private:
     void processPosted();
     void fireTimersDueNow();
     Call& record(CallKind kind, QString owner = {});
+    void runDialogAction();
 
     std::int64_t now_ = 0;
     std::int64_t scheduledDue_ = -1;
@@ -166,6 +170,7 @@ private:
     };
     std::deque<FileAnswer> fileAnswers_;
     std::deque<QString> popupChoices_;
+    std::function<void()> dialogAction_;
     struct Posted {
         std::int32_t hWnd;
         rt::Form* form;

@@ -3,6 +3,8 @@
 #include "runtime/error.h"
 #include "runtime/forms/form.h"
 
+#include <algorithm>
+
 namespace rt {
 
 TextBox::TextBox(Control& container, QString name) : Control(container, std::move(name), Kind::TextBox) {
@@ -45,6 +47,16 @@ void TextBox::SetFocus() {
 }
 
 void TextBox::userEdited(const QString& text) { Text(text); }
+
+void TextBox::userReplaced(qsizetype pos, qsizetype removed, const QString& inserted) {
+    pos = std::clamp<qsizetype>(pos, 0, text_.size());
+    removed = std::clamp<qsizetype>(removed, 0, text_.size() - pos);
+    if (removed == 0 && inserted.isEmpty())
+        return;
+    text_.replace(pos, removed, inserted);
+    changed(Prop::Caption);
+    raise(Change);
+}
 
 void TextBox::userTypes(const QString& typed) {
     QString next = text_;

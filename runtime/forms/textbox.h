@@ -30,6 +30,9 @@ public:
 
     // Input from the host.
     void userEdited(const QString& text);
+    // An edit in place: `removed` characters at `pos` gave way to `inserted`.
+    // The rest of the text is not touched, however long it is.
+    void userReplaced(qsizetype pos, qsizetype removed, const QString& inserted);
     // Typing at the end of the text, as far as the length limit lets it.
     void userTypes(const QString& typed);
     // A key went down while the box had the focus; returns the key code the

@@ -1,0 +1,69 @@
+#include "runtime/services/textstream.h"
+
+#include "runtime/error.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace rt {
+namespace {
+
+// A link is followed: the file it names is the one replaced, and the link stays.
+QString finalTarget(const QString& path) {
+    QString target = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        const QFileInfo info(target);
+        if (!info.isSymLink())
+            break;
+        target = info.symLinkTarget();
+    }
+    return target;
+}
+
+} // namespace
+
+TextStream::TextStream(const QString& path) : file_(std::make_unique<QSaveFile>(finalTarget(path))) {
+    const QFileInfo existing(file_->fileName());
+    if (existing.exists() && existing.isDir())
+        throw RuntimeError(err::PathFileAccess, "it is a folder");
+    if (existing.exists() && !existing.isFile())
+        throw RuntimeError(err::PathFileAccess, "it is not a regular file");
+    if (!file_->open(QIODevice::WriteOnly))
+        fail();
+    // The new file keeps the old one's permissions.
+    if (existing.exists())
+        file_->setPermissions(existing.permissions());
+}
+
+TextStream::~TextStream() {
+    if (file_ && file_->isOpen())
+        file_->cancelWriting();
+}
+
+void TextStream::Write(const QByteArray& bytes) {
+    if (!file_->isOpen())
+        throw RuntimeError(err::InvalidCall, "the file is closed");
+    // A full disk can show as a short count here, or only at the flush.
+    if (file_->write(bytes) != bytes.size() || !file_->flush())
+        fail();
+}
+
+void TextStream::Close() {
+    if (!file_->isOpen())
+        return;
+    if (!file_->flush() || !file_->commit())
+        fail();
+}
+
+void TextStream::fail() {
+    const QString reason = file_->errorString();
+    const QFileDevice::FileError error = file_->error();
+    if (file_->isOpen())
+        file_->cancelWriting();
+    const int number = error == QFileDevice::OpenError || error == QFileDevice::PermissionsError
+                           ? err::PermissionDenied
+                           : err::PathFileAccess;
+    throw RuntimeError(number, reason.toStdString());
+}
+
+} // namespace rt
