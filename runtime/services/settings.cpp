@@ -2,17 +2,17 @@
 
 #include "runtime/error.h"
 #include "runtime/services/convert.h"
+#include "runtime/services/initext.h"
+#include "runtime/services/smallfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QLockFile>
-#include <QSaveFile>
-#include <QStringList>
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <mutex>
 
@@ -23,171 +23,6 @@
 namespace rt {
 
 namespace {
-
-// Characters that must not appear raw in a plain value or in a name: they
-// would break the line, or be invisible in an editor.
-bool isControl(QChar c) {
-    const char16_t u = c.unicode();
-    return u < 0x20 || (u >= 0x7F && u <= 0x9F) || u == 0x2028 || u == 0x2029;
-}
-
-bool hasControl(QStringView s) {
-    for (QChar c : s)
-        if (isControl(c))
-            return true;
-    return false;
-}
-
-bool validSection(const QString& s) {
-    return !s.isEmpty() && !hasControl(s) && !s.contains(u'[') && !s.contains(u']') &&
-           TrimBlanks(s).size() == s.size();
-}
-
-bool validKey(const QString& k) {
-    return !k.isEmpty() && !hasControl(k) && !k.contains(u'=') && k.front() != u'[' &&
-           k.front() != u';' && k.front() != u'#' && TrimBlanks(k).size() == k.size();
-}
-
-QString decodeValue(QStringView raw) {
-    const QStringView s = TrimBlanks(raw);
-    if (!s.startsWith(u'"'))
-        return s.toString();
-    QString out;
-    out.reserve(s.size());
-    for (qsizetype i = 1; i < s.size(); ++i) {
-        const QChar c = s[i];
-        if (c == u'"')
-            break; // anything after the closing quote is ignored
-        if (c == u'\\' && i + 1 < s.size()) {
-            const QChar e = s[++i];
-            switch (e.unicode()) {
-            case u'n': out += u'\n'; break;
-            case u'r': out += u'\r'; break;
-            case u't': out += u'\t'; break;
-            case u'\\': out += u'\\'; break;
-            case u'"': out += u'"'; break;
-            default: // not an escape we write: keep it as typed
-                out += u'\\';
-                out += e;
-            }
-            continue;
-        }
-        out += c;
-    }
-    return out;
-}
-
-QString encodeValue(const QString& v) {
-    const bool plain = v.isEmpty() ||
-                       (!IsBlank(v.front()) && !IsBlank(v.back()) && v.front() != u'"' &&
-                        v.front() != u';' && v.front() != u'#' && !hasControl(v));
-    if (plain)
-        return v;
-    QString out;
-    out.reserve(v.size() + 2);
-    out += u'"';
-    for (QChar c : v) {
-        switch (c.unicode()) {
-        case u'\\': out += u"\\\\"; break;
-        case u'"': out += u"\\\""; break;
-        case u'\n': out += u"\\n"; break;
-        case u'\r': out += u"\\r"; break;
-        case u'\t': out += u"\\t"; break;
-        default: out += c;
-        }
-    }
-    out += u'"';
-    return out;
-}
-
-QStringList splitLines(const QByteArray& bytes) {
-    QString text = QString::fromUtf8(bytes);
-    if (text.startsWith(QChar(0xFEFF)))
-        text.remove(0, 1);
-    QStringList lines = text.split(u'\n');
-    if (!lines.isEmpty() && lines.last().isEmpty())
-        lines.removeLast();
-    for (QString& line : lines)
-        if (line.endsWith(u'\r'))
-            line.chop(1);
-    return lines;
-}
-
-struct Line {
-    enum Kind { Other, Section, Entry } kind = Other;
-    QString name;       // section name (null for a broken header) or key
-    QStringView value;  // raw text after the first '='
-};
-
-Line parseLine(const QString& text) {
-    const QStringView s = TrimBlanks(text);
-    if (s.isEmpty() || s.front() == u';' || s.front() == u'#')
-        return {};
-    if (s.front() == u'[') {
-        const qsizetype close = s.indexOf(u']');
-        // A header without ']' opens a section no name matches.
-        if (close < 0)
-            return {Line::Section, QString(), {}};
-        return {Line::Section, TrimBlanks(s.sliced(1, close - 1)).toString(), {}};
-    }
-    const qsizetype eq = text.indexOf(u'=');
-    if (eq < 0)
-        return {};
-    return {Line::Entry, TrimBlanks(QStringView(text).first(eq)).toString(),
-            QStringView(text).sliced(eq + 1)};
-}
-
-using Values = QHash<QString, QHash<QString, QString>>;
-
-Values parseValues(const QStringList& lines) {
-    Values values;
-    QString section;
-    for (const QString& text : lines) {
-        const Line line = parseLine(text);
-        if (line.kind == Line::Section) {
-            section = line.name;
-        } else if (line.kind == Line::Entry && !section.isNull()) {
-            QHash<QString, QString>& keys = values[section];
-            if (!keys.contains(line.name)) // the first of duplicate keys counts
-                keys.insert(line.name, decodeValue(line.value));
-        }
-    }
-    return values;
-}
-
-// Replaces the key's first line in the section, or adds it at the end of the
-// section's first block, or adds the section at the end of the file.
-void setValue(QStringList& lines, const QString& section, const QString& key,
-              const QString& value) {
-    const QString entry = key + u'=' + encodeValue(value);
-    bool inSection = false;
-    bool inFirstBlock = false;
-    qsizetype insertAfter = -1;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const Line line = parseLine(lines[i]);
-        if (line.kind == Line::Section) {
-            inSection = !line.name.isNull() && line.name == section;
-            inFirstBlock = inSection && insertAfter < 0;
-            if (inFirstBlock)
-                insertAfter = i;
-            continue;
-        }
-        if (line.kind == Line::Entry && inSection && line.name == key) {
-            lines[i] = entry;
-            return;
-        }
-        if (inFirstBlock && !TrimBlanks(lines[i]).isEmpty())
-            insertAfter = i;
-    }
-    if (insertAfter >= 0) {
-        lines.insert(insertAfter + 1, entry);
-        return;
-    }
-    if (!lines.isEmpty() && !TrimBlanks(lines.last()).isEmpty())
-        lines.append(QString());
-    lines.append(u'[' + section + u']');
-    lines.append(entry);
-}
 
 // What identifies one version of the file: an atomic replace gives a new
 // inode, an edit in place a new size or time.
@@ -222,27 +57,10 @@ const char* describe(Failure f) {
     case BadName: return "the section or key name cannot be stored";
     case NoFolder: return "cannot create its folder";
     case Locked: return "another process holds the lock";
-    case Unreadable: return "cannot read the current file";
+    case Unreadable: return "cannot read the current file, or it is not a small regular file";
     case NotWritten: return "cannot write the file";
     }
     return "";
-}
-
-// Reads a whole file; false (errno set) when it cannot be opened or read.
-bool readAll(int fd, QByteArray& out) {
-    out.clear();
-    char buf[8192];
-    for (;;) {
-        const ssize_t n = ::read(fd, buf, sizeof buf);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        if (n == 0)
-            return true;
-        out.append(buf, n);
-    }
 }
 
 } // namespace
@@ -260,7 +78,7 @@ struct SettingsStore::State {
     // Kept open so that the inode we last read cannot be reused by a later
     // file while we still compare against it.
     int heldFd = -1;
-    Values values;
+    ini::Values values;
     unsigned reported = 0;
 
     ~State() {
@@ -277,8 +95,8 @@ struct SettingsStore::State {
         loaded = true;
     }
 
-    // Brings the cached values up to date with the file. An unreadable file
-    // reads as empty until it changes.
+    // Brings the cached values up to date with the file. A file that cannot
+    // be read reads as empty until it changes.
     void refresh() {
         struct stat st {};
         if (::stat(nativePath.constData(), &st) != 0) {
@@ -288,9 +106,9 @@ struct SettingsStore::State {
         }
         if (loaded && signature == Signature::of(st))
             return;
-        const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+        const int fd = smallfile::openForReading(nativePath, st);
         QByteArray bytes;
-        if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || !readAll(fd, bytes)) {
+        if (fd < 0 || !smallfile::readAll(fd, bytes)) {
             if (fd >= 0)
                 ::close(fd);
             forget(Signature::of(st));
@@ -298,19 +116,19 @@ struct SettingsStore::State {
         }
         forget(Signature::of(st));
         heldFd = fd;
-        values = parseValues(splitLines(bytes));
+        values = ini::parse(bytes);
     }
 
-    void report(Failure f) {
+    void report(Failure f, int error = 0) {
         if (reported & f)
             return;
         reported |= f;
-        std::fprintf(stderr, "tavrin: setting not saved in %s: %s\n", nativePath.constData(),
-                     describe(f));
+        std::fprintf(stderr, "tavrin: setting not saved in %s: %s%s%s\n", nativePath.constData(),
+                     describe(f), error ? ": " : "", error ? std::strerror(error) : "");
     }
 
     void save(const QString& section, const QString& key, const QString& value) {
-        if (!validSection(section) || !validKey(key))
+        if (!ini::validSection(section) || !ini::validKey(key))
             return report(BadName);
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             return report(NoFolder);
@@ -322,35 +140,30 @@ struct SettingsStore::State {
         // Another process may have written since we last looked: edit what is
         // on disk now, not our cached copy.
         QByteArray before;
-        const int fd = ::open(nativePath.constData(), O_RDONLY | O_CLOEXEC);
+        struct stat st {};
+        const int fd = smallfile::openForReading(nativePath, st);
         if (fd < 0 && errno != ENOENT)
             return report(Unreadable);
         if (fd >= 0) {
-            const bool ok = readAll(fd, before);
+            const bool ok = smallfile::readAll(fd, before);
             ::close(fd);
             if (!ok)
                 return report(Unreadable);
         }
-        QStringList lines = splitLines(before);
-        setValue(lines, section, key, value);
-        const QByteArray after = (lines.join(u'\n') + u'\n').toUtf8();
-
-        if (fd < 0 || after != before) {
-            QSaveFile file(path);
-            if (!file.open(QIODevice::WriteOnly) || file.write(after) != after.size()) {
-                file.cancelWriting();
-                return report(NotWritten);
-            }
-            if (!file.commit()) // flushes and syncs the new file, then renames it
-                return report(NotWritten);
-            syncFolder();
-        }
+        const QByteArray after = ini::withValue(before, section, key, value);
+        const bool write = fd < 0 || after != before;
+        if (write && !smallfile::replace(nativePath, after))
+            return report(NotWritten, errno);
         // Still under the lock, so what we read now is what we wrote.
         loaded = false;
         refresh();
+        lock.unlock();
+        if (write)
+            syncFolder();
     }
 
-    // Makes the rename itself durable.
+    // Makes the rename itself durable. Outside the lock: the file is
+    // complete either way, and the next writer need not wait for this.
     void syncFolder() const {
         const QByteArray folder = QFile::encodeName(QFileInfo(path).absolutePath());
         const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

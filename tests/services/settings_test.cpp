@@ -1,11 +1,7 @@
-#include "runtime/services/settings.h"
-
-#include <gtest/gtest.h>
+#include "services/settings_fixture.h"
 
 #include <QDir>
-#include <QFile>
 #include <QLockFile>
-#include <QTemporaryDir>
 
 #include <algorithm>
 
@@ -14,39 +10,8 @@
 #include <unistd.h>
 
 using namespace rt;
-
-namespace {
-
-const QString app = QStringLiteral("app");
-
-// Points XDG_CONFIG_HOME and HOME at a fresh folder for one test.
-class SettingsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir_.isValid());
-        setConfigHome(dir_.path());
-        qputenv("HOME", dir_.path().toUtf8());
-    }
-    void TearDown() override {
-        restore("XDG_CONFIG_HOME", hadXdg_, xdg_);
-        restore("HOME", hadHome_, home_);
-    }
-    static void restore(const char* name, bool wasSet, const QByteArray& value) {
-        wasSet ? void(qputenv(name, value)) : void(qunsetenv(name));
-    }
-    static void setConfigHome(const QString& path) { qputenv("XDG_CONFIG_HOME", path.toUtf8()); }
-    QString settingsFile() const { return dir_.path() + "/app/settings.ini"; }
-
-    QTemporaryDir dir_;
-
-private:
-    bool hadXdg_ = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    QByteArray xdg_ = qgetenv("XDG_CONFIG_HOME");
-    bool hadHome_ = qEnvironmentVariableIsSet("HOME");
-    QByteArray home_ = qgetenv("HOME");
-};
-
-} // namespace
+using settingstest::app;
+using settingstest::SettingsTest;
 
 TEST_F(SettingsTest, PathFollowsXdgConfigHome) {
     EXPECT_EQ(SettingsStore::pathFor("tavrin"), dir_.path() + "/tavrin/settings.ini");
