@@ -2,13 +2,13 @@
 
 #include "runtime/error.h"
 #include "runtime/services/convert.h"
+#include "runtime/services/filelock.h"
 #include "runtime/services/initext.h"
 #include "runtime/services/smallfile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QLockFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -68,8 +68,8 @@ const char* describe(Failure f) {
 struct SettingsStore::State {
     QString path;
     QByteArray nativePath;
-    // The lock is held only for one write, but that write waits for the disk;
-    // on a busy machine that can take a while, and a dropped write is worse.
+    // A writer holds the lock for one write, and writers take turns, so even
+    // under many writers this is never reached but by a writer that hangs.
     int lockTimeoutMs = 8000;
 
     std::mutex mutex;
@@ -133,9 +133,12 @@ struct SettingsStore::State {
         if (!QDir().mkpath(QFileInfo(path).absolutePath()))
             return report(NoFolder);
 
-        QLockFile lock(path + QStringLiteral(".lock"));
-        if (!lock.tryLock(lockTimeoutMs))
-            return report(lock.error() == QLockFile::LockFailedError ? Locked : NotWritten);
+        FileLock lock(nativePath + ".lock");
+        switch (lock.lock(std::chrono::milliseconds(lockTimeoutMs))) {
+        case FileLock::Result::Locked: break;
+        case FileLock::Result::Busy: return report(Locked);
+        case FileLock::Result::Failed: return report(NotWritten, errno);
+        }
 
         // Another process may have written since we last looked: edit what is
         // on disk now, not our cached copy.

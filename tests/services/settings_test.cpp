@@ -1,7 +1,7 @@
+#include "runtime/services/filelock.h"
 #include "services/settings_fixture.h"
 
 #include <QDir>
-#include <QLockFile>
 
 #include <algorithm>
 
@@ -183,8 +183,8 @@ TEST_F(SettingsTest, LockHeldElsewhereDropsTheWriteAndMissingFoldersAreMade) {
     store.save("Options", "Msg", "first");
     EXPECT_EQ(SettingsStore(store.path()).get("Options", "Msg", ""), "first");
 
-    QLockFile other(store.path() + ".lock");
-    ASSERT_TRUE(other.tryLock(0));
+    FileLock other(QFile::encodeName(store.path() + ".lock"));
+    ASSERT_EQ(other.lock(std::chrono::milliseconds(0)), FileLock::Result::Locked);
     store.setLockTimeout(std::chrono::milliseconds(50));
     testing::internal::CaptureStderr();
     store.save("Options", "Msg", "second");
