@@ -1,6 +1,8 @@
 #include "clock/allopt.h"
 
 #include "clock/skin.h"
+#include "runtime/services/convert.h"
+#include "runtime/services/datetime.h"
 
 namespace tavrin {
 
@@ -172,6 +174,7 @@ void allopt_form::design() {
     optadd.Value(true);
     label(Lreset, 2760, 3480, 615, 255, QStringLiteral("Reset"), vbWhite, underlined(sans(8.25)));
 
+    Timer1.OnTimer = [this] { Timer1_Timer(); };
     Label5.Click = [this] { Label5_Click(); };
     lblsetalarm.Click = [this] { lblsetalarm_Click(); };
     lblsetTime.Click = [this] { lblsetTime_Click(); };
@@ -181,6 +184,31 @@ void allopt_form::design() {
 void allopt_form::Form_Load() {
     Timer1.Interval(100);
     SetUpSkinnedWindow(*this, omainpic, Opic);
+}
+
+void allopt_form::Timer1_Timer() {
+    systime.Caption(CStr(Time()));
+    const QString now = CStr(Time());
+    Showtime.Caption(now);
+    if (!Zoption.Value() && !Boption.Value())
+        return;
+
+    // The whole offset is worked out before the zone time is shown: a count
+    // that does not read as a number leaves the system time standing, never a
+    // time moved by only part of the offset.
+    try {
+        const double sign = optsub.Value() ? -1 : 1;
+        const double h = sign * CDbl(Zhr.Text());
+        const double m = sign * CDbl(Zmin.Text());
+        const double s = sign * CDbl(Zsec.Text());
+        QString zone = now;
+        zone = CStr(DateAdd(QStringLiteral("h"), h, zone));
+        zone = CStr(DateAdd(QStringLiteral("n"), m, zone));
+        zone = CStr(DateAdd(QStringLiteral("s"), s, zone));
+        Showtime.Caption(FormatDateTime(CDate(zone), vbLongTime));
+    } catch (const RuntimeError&) {
+        // The next tick starts afresh.
+    }
 }
 
 void allopt_form::Label5_Click() { Hide(); }

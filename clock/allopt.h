@@ -68,6 +68,7 @@ public:
     rt::OptionButton optadd{Frame1, "optadd"};
     rt::Label Lreset{Tframe, "Lreset"};
 
+    void Timer1_Timer();
     void Label5_Click();
     void lblsetalarm_Click();
     void lblsetTime_Click();

@@ -93,6 +93,8 @@ void frmtray_form::design() {
     Image1.Move(5160, 4800, 480, 480);
     Image1.Picture(Picture::load(QStringLiteral("trayicon2")));
 
+    t.OnTimer = [this] { t_Timer(); };
+
     // The face's design scale, set after its labels were placed in twips.
     picMainSkin.ScaleWidth(1.88136);
     picMainSkin.ScaleHeight(1);
@@ -187,6 +189,27 @@ void frmtray_form::Form_Activate() {
     nid.hIcon = Icon().Handle();
     TrayIcon::SetTip(nid, "Tavrin V3.7");
     Shell_NotifyIconA(NIM_ADD, nid);
+}
+
+void frmtray_form::t_Timer() {
+    allopt_form& o = *allopt;
+    l2.Caption(o.Showtime.Caption());
+    l1.Caption(o.systime.Caption());
+
+    NOTIFYICONDATA tick{};
+    tick.cbSize = sizeof(NOTIFYICONDATA);
+    tick.hWnd = hWnd();
+    tick.uID = 1;
+    tick.uFlags = NIF_ICON;
+    if (iconflip) {
+        tick.hIcon = Image1.Picture().Handle();
+        iconflip = false;
+    } else {
+        tick.hIcon = Icon().Handle();
+        iconflip = true;
+    }
+    t.Interval(1000);
+    Shell_NotifyIconA(NIM_MODIFY, tick);
 }
 
 void frmtray_form::Form_Unload(int& Cancel) {

@@ -12,6 +12,7 @@ public:
     void Form_Load() override;
     void Form_Activate() override;
     void Form_Unload(int& Cancel) override;
+    void t_Timer();
     // Closed by the window manager or the session: leave as "Exit" does.
     void userClose() override;
 
@@ -38,6 +39,9 @@ public:
 
 private:
     void design();
+
+    // Which picture the next tick gives the icon: the window's icon when false.
+    bool iconflip = false;
 };
 
 extern rt::FormRef<frmtray_form> frmtray;

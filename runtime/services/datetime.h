@@ -63,6 +63,12 @@ DateTime DateAdd(const QString& interval, double number, const DateTime& date);
 // Reads the date text with CDate first (TypeMismatch when unreadable).
 DateTime DateAdd(const QString& interval, double number, const QString& dateText);
 
+constexpr int vbGeneralDate = 0;
+constexpr int vbLongDate = 1;
+constexpr int vbShortDate = 2;
+constexpr int vbLongTime = 3;
+constexpr int vbShortTime = 4;
+
 // 0 general (as CStr), 1 long date "dddd, MMMM d, yyyy", 2 short date
 // "M/d/yyyy", 3 long time "h:mm:ss AM/PM", 4 short time "HH:mm".
 // Other formats throw InvalidCall.
