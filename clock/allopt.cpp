@@ -1,5 +1,6 @@
 #include "clock/allopt.h"
 
+#include "clock/frmtray.h"
 #include "clock/skin.h"
 #include "runtime/services/convert.h"
 #include "runtime/services/datetime.h"
@@ -175,6 +176,9 @@ void allopt_form::design() {
     label(Lreset, 2760, 3480, 615, 255, QStringLiteral("Reset"), vbWhite, underlined(sans(8.25)));
 
     Timer1.OnTimer = [this] { Timer1_Timer(); };
+    Doption.Click = [this] { Doption_Click(); };
+    Zoption.Click = [this] { Zoption_Click(); };
+    Boption.Click = [this] { Boption_Click(); };
     Label5.Click = [this] { Label5_Click(); };
     lblsetalarm.Click = [this] { lblsetalarm_Click(); };
     lblsetTime.Click = [this] { lblsetTime_Click(); };
@@ -209,6 +213,37 @@ void allopt_form::Timer1_Timer() {
     } catch (const RuntimeError&) {
         // The next tick starts afresh.
     }
+}
+
+void allopt_form::Doption_Click() {
+    applyMode(false, false);
+    frmtray->ltime2.Caption(time1.Text());
+    Showtime.Caption(CStr(Time()));
+}
+
+void allopt_form::Zoption_Click() {
+    applyMode(true, false);
+    frmtray->ltime2.Caption(time2.Text());
+}
+
+void allopt_form::Boption_Click() {
+    applyMode(true, true);
+    frmtray->ltime1.Caption(time1.Text());
+    frmtray->ltime2.Caption(time2.Text());
+    Showtime.Caption(CStr(Time()));
+}
+
+void allopt_form::applyMode(bool E, bool V) {
+    Zhr.Enabled(E);
+    Zmin.Enabled(E);
+    Zsec.Enabled(E);
+    Lreset.Visible(E);
+    frmtray_form& f = *frmtray;
+    // Only the face's size and outline change: a hidden clock takes them
+    // when it is shown again.
+    Reshape(f, f.picMainSkin, V ? f.Picture3 : f.Picture2);
+    f.l1.Visible(V);
+    f.ltime1.Visible(V);
 }
 
 void allopt_form::Label5_Click() { Hide(); }

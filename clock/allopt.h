@@ -69,6 +69,9 @@ public:
     rt::Label Lreset{Tframe, "Lreset"};
 
     void Timer1_Timer();
+    void Doption_Click();
+    void Zoption_Click();
+    void Boption_Click();
     void Label5_Click();
     void lblsetalarm_Click();
     void lblsetTime_Click();
@@ -76,6 +79,9 @@ public:
 
 private:
     void design();
+    // What the three display-mode buttons share: E enables the offset, V
+    // shows the second clock on the wide face.
+    void applyMode(bool E, bool V);
 };
 
 extern rt::FormRef<allopt_form> allopt;
