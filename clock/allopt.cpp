@@ -4,6 +4,7 @@
 #include "clock/skin.h"
 #include "runtime/services/convert.h"
 #include "runtime/services/datetime.h"
+#include "runtime/services/settings.h"
 
 namespace tavrin {
 
@@ -179,6 +180,8 @@ void allopt_form::design() {
     Doption.Click = [this] { Doption_Click(); };
     Zoption.Click = [this] { Zoption_Click(); };
     Boption.Click = [this] { Boption_Click(); };
+    lbloptok.Click = [this] { lbloptok_Click(); };
+    Label6.Click = [this] { Label6_Click(); };
     Label5.Click = [this] { Label5_Click(); };
     lblsetalarm.Click = [this] { lblsetalarm_Click(); };
     lblsetTime.Click = [this] { lblsetTime_Click(); };
@@ -244,6 +247,47 @@ void allopt_form::applyMode(bool E, bool V) {
     Reshape(f, f.picMainSkin, V ? f.Picture3 : f.Picture2);
     f.l1.Visible(V);
     f.ltime1.Visible(V);
+}
+
+void allopt_form::lbloptok_Click() {
+    const QString& app = App.EXEName;
+    const QString options = QStringLiteral("Options");
+    const QString alarm = QStringLiteral("Alarm");
+    SaveSetting(app, options, QStringLiteral("dopt"), CStr(Doption.Value()));
+    SaveSetting(app, options, QStringLiteral("zopt"), CStr(Zoption.Value()));
+    SaveSetting(app, options, QStringLiteral("bopt"), CStr(Boption.Value()));
+    SaveSetting(app, options, QStringLiteral("zh"), Zhr.Text());
+    SaveSetting(app, options, QStringLiteral("zm"), Zmin.Text());
+    SaveSetting(app, options, QStringLiteral("zs"), Zsec.Text());
+    SaveSetting(app, options, QStringLiteral("subopt"), CStr(optsub.Value()));
+    SaveSetting(app, options, QStringLiteral("addopt"), CStr(optadd.Value()));
+    SaveSetting(app, options, QStringLiteral("time1"), time1.Text());
+    SaveSetting(app, options, QStringLiteral("time2"), time2.Text());
+    SaveSetting(app, alarm, QStringLiteral("acopt"), CStr(actopt.Value()));
+    SaveSetting(app, alarm, QStringLiteral("azopt"), CStr(aztopt.Value()));
+    SaveSetting(app, alarm, QStringLiteral("hrs"), cbohrs.Text());
+    SaveSetting(app, alarm, QStringLiteral("min"), cbomin.Text());
+    SaveSetting(app, alarm, QStringLiteral("sec"), cbosec.Text());
+    SaveSetting(app, alarm, QStringLiteral("am"), cboam.Text());
+    SaveSetting(app, alarm, QStringLiteral("snd"), CStr(int(sndcheck.Value())));
+    SaveSetting(app, alarm, QStringLiteral("msg"), txtmsg.Text());
+    Hide();
+    if (Zoption.Value() || Boption.Value()) {
+        frmtray->ltime1.Caption(time1.Text());
+        frmtray->ltime2.Caption(time2.Text());
+    } else {
+        frmtray->ltime2.Caption(time1.Text());
+    }
+}
+
+void allopt_form::Label6_Click() {
+    actopt.Value(false);
+    aztopt.Value(false);
+    cbohrs.Text(QStringLiteral("0"));
+    cbomin.Text(QStringLiteral("0"));
+    cbosec.Text(QStringLiteral("0"));
+    cboam.Text(QStringLiteral("0"));
+    txtmsg.Text(QString());
 }
 
 void allopt_form::Label5_Click() { Hide(); }

@@ -72,6 +72,8 @@ public:
     void Doption_Click();
     void Zoption_Click();
     void Boption_Click();
+    void lbloptok_Click();
+    void Label6_Click();
     void Label5_Click();
     void lblsetalarm_Click();
     void lblsetTime_Click();
