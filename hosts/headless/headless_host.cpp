@@ -68,15 +68,22 @@ void HeadlessHost::advance(std::int64_t ms) {
     // scheduler then fires that timer late, once, and drops what it missed.
     for (std::int64_t next = rt::TimerScheduler::nextDue(); next != -1 && next <= target;
          next = rt::TimerScheduler::nextDue()) {
-        now_ = std::max(now_, next);
+        const std::int64_t late = lateness_ > 0 ? std::int64_t(random_() % unsigned(lateness_ + 1)) : 0;
+        now_ = std::max(now_, std::min(next + late, target));
         rt::TimerScheduler::fireDue(now_);
     }
     now_ = std::max(now_, target);
 }
 
+void HeadlessHost::setLateness(int maxMs, unsigned seed) {
+    lateness_ = std::max(maxMs, 0);
+    random_.seed(seed);
+}
+
 void HeadlessHost::setWallClock(const QDateTime& at) {
     wallBase_ = at;
     wallBaseMs_ = now_;
+    rt::TimerScheduler::wallClockChanged();
 }
 
 QDateTime HeadlessHost::wallClockDateTime() const { return wallBase_.addMSecs(now_ - wallBaseMs_); }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <random>
 #include <vector>
 
 namespace rt {
@@ -79,6 +80,9 @@ public:
     void setWallClock(const QDateTime& at);
     QDateTime wallClockDateTime() const;
     std::int64_t scheduledDueMs() const { return scheduledDue_; }
+    // From now on every timer fires up to maxMs late, at random (a busy
+    // desktop); 0 puts them back on time.
+    void setLateness(int maxMs, unsigned seed = 1);
 
     // --- screen ----------------------------------------------------------
     void setTwipsPerPixel(int twips) { setTwipsPerPixel(twips, twips); }
@@ -158,6 +162,8 @@ private:
 
     std::int64_t now_ = 0;
     std::int64_t scheduledDue_ = -1;
+    int lateness_ = 0;
+    std::minstd_rand random_;
     QDateTime wallBase_;
     std::int64_t wallBaseMs_ = 0;
     int twipsX_ = 15, twipsY_ = 15;

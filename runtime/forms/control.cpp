@@ -2,6 +2,7 @@
 
 #include "runtime/forms/form.h"
 #include "runtime/forms/runtime.h"
+#include "runtime/forms/timer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -90,6 +91,8 @@ void Control::Visible(bool v) {
         return;
     visible_ = v;
     changed(Prop::Visible);
+    if (kind_ == Kind::Form)
+        TimerScheduler::changed();
 }
 
 bool Control::shownInTree() const {

@@ -10,6 +10,13 @@ namespace rt {
 // without drift: the next tick is due one interval after the previous one was
 // due, not after it ended. Assigning the interval a timer already has keeps its
 // countdown; another interval starts a new one; 0 stops it.
+//
+// A phased timer ticks when the wall clock's time of day, in milliseconds, is
+// its phase modulo its interval (a tick at least half an interval after the
+// one before), so that it can keep clear of the wall clock's second
+// boundaries. A timer that serves only its window's own controls sleeps
+// while the window is hidden; whoever reads those controls then calls
+// catchUp(), which runs the tick that fell due meanwhile, if any.
 class Timer : public Control {
 public:
     Timer(Control& container, QString name);
@@ -22,6 +29,13 @@ public:
 
     std::function<void()> OnTimer;
 
+    int Phase() const { return phase_; }
+    void Phase(int ms);
+    bool onlyWhileShown() const { return onlyWhileShown_; }
+    void setOnlyWhileShown(bool v);
+    // Runs the tick now if one fell due while the timer slept.
+    void catchUp();
+
     bool running() const { return dueMs_ >= 0; }
     std::int64_t dueMs() const { return dueMs_; }
     void stop();
@@ -31,8 +45,15 @@ public:
 private:
     friend class TimerScheduler;
     void restart();
+    bool asleep() const;
+    // When the tick after one run at nowMs falls due.
+    std::int64_t nextDueAfter(std::int64_t nowMs) const;
+    std::int64_t phasedDue(std::int64_t notBefore, std::int64_t nowMs) const;
+    void fire(std::int64_t nowMs);
 
     int interval_ = 0;
+    int phase_ = -1;
+    bool onlyWhileShown_ = false;
     bool enabled_ = true;
     std::int64_t dueMs_ = -1;
     std::uint64_t order_ = 0;
@@ -46,12 +67,16 @@ public:
     // Fires each timer due at or before now once, earliest first.
     static void fireDue(std::int64_t nowMs);
     static void reset();
+    // The wall clock was set: phased timers find their phase again.
+    static void wallClockChanged();
+    // A window was shown or hidden: timers that sleep while it is hidden
+    // wake up or go to sleep.
+    static void changed();
 
 private:
     friend class Timer;
     static void add(Timer* timer);
     static void remove(Timer* timer);
-    static void changed();
 };
 
 } // namespace rt
