@@ -176,6 +176,12 @@ void allopt_form::design() {
     optadd.Value(true);
     label(Lreset, 2760, 3480, 615, 255, QStringLiteral("Reset"), vbWhite, underlined(sans(8.25)));
 
+    // The texts are read at the clock tick, half a second after each wall
+    // clock second begins; sampled in the middle of each 100 ms, they are
+    // never near a second boundary. While the dialog is hidden nobody else
+    // sees them, so they are worked out only when the tick reads them.
+    Timer1.Phase(50);
+    Timer1.setOnlyWhileShown(true);
     Timer1.OnTimer = [this] { Timer1_Timer(); };
     Doption.Click = [this] { Doption_Click(); };
     Zoption.Click = [this] { Zoption_Click(); };

@@ -1,6 +1,7 @@
 #include "clock/frmtray.h"
 
 #include "clock/allopt.h"
+#include "clock/frmrem.h"
 #include "clock/mnufrm.h"
 #include "clock/program.h"
 #include "clock/skin.h"
@@ -93,6 +94,10 @@ void frmtray_form::design() {
     Image1.Move(5160, 4800, 480, 480);
     Image1.Picture(Picture::load(QStringLiteral("trayicon2")));
 
+    // The tick lands half a second clear of the wall clock's second
+    // boundaries, so the text it copies belongs to one second only, even
+    // when a tick comes late.
+    t.Phase(500);
     t.OnTimer = [this] { t_Timer(); };
 
     // The face's design scale, set after its labels were placed in twips.
@@ -193,8 +198,16 @@ void frmtray_form::Form_Activate() {
 
 void frmtray_form::t_Timer() {
     allopt_form& o = *allopt;
+    o.Timer1.catchUp();
     l2.Caption(o.Showtime.Caption());
     l1.Caption(o.systime.Caption());
+
+    const QString* clockText = o.actopt.Value() ? &l1.Caption() : o.aztopt.Value() ? &l2.Caption() : nullptr;
+    if (clockText) {
+        const QString alarm = o.cbohrs.Text() + u':' + o.cbomin.Text() + u':' + o.cbosec.Text() + u' ' + o.cboam.Text();
+        if (alarm == *clockText)
+            frmrem->Show();
+    }
 
     NOTIFYICONDATA tick{};
     tick.cbSize = sizeof(NOTIFYICONDATA);

@@ -4,6 +4,7 @@
 // hands input back through the runtime's user* entry points.
 #include "runtime/host.h"
 
+#include <QPixmap>
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
@@ -45,6 +46,7 @@ public:
     rt::Form* form() const { return form_; }
     void forget() { form_ = nullptr; }
     void setBackColor(const QColor& c);
+    void setBackPicture(const QPixmap& picture);
     // A move the program asked for; the window manager's echo of it is no news.
     void expectMove(QPoint pos);
     // Posts (never nests) the mouse move X11 does not send when a window
@@ -60,6 +62,7 @@ protected:
 private:
     rt::Form* form_;
     QColor back_;
+    QPixmap picture_;
     std::deque<QPoint> expectedMoves_;
     bool catchUpPending_ = false;
 };

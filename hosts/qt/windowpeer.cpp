@@ -30,9 +30,16 @@ void FormWindow::setBackColor(const QColor& c) {
     update();
 }
 
+void FormWindow::setBackPicture(const QPixmap& picture) {
+    picture_ = picture;
+    update();
+}
+
 void FormWindow::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), back_);
+    if (!picture_.isNull())
+        p.drawPixmap(0, 0, picture_);
 }
 
 void FormWindow::expectMove(QPoint pos) {
@@ -137,6 +144,7 @@ void WindowPeer::changed(rt::Prop what) {
     case rt::Prop::Colors: w.setBackColor(toQColor(form_.BackColor())); break;
     case rt::Prop::Picture:
         w.setWindowIcon(form_.Icon().isNull() ? QIcon() : QIcon(QPixmap::fromImage(form_.Icon().image())));
+        w.setBackPicture(form_.Picture().isNull() ? QPixmap() : QPixmap::fromImage(form_.Picture().image()));
         break;
     case rt::Prop::Region:
         if (form_.region())

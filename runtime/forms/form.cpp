@@ -75,10 +75,17 @@ void Form::WindowState(int v) {
         dispatch([this] { Form_Resize(); });
 }
 
-void Form::Icon(const Picture& v) {
+void Form::Icon(const rt::Picture& v) {
     if (v == icon_)
         return;
     icon_ = v;
+    changed(Prop::Picture);
+}
+
+void Form::Picture(const rt::Picture& v) {
+    if (v == picture_)
+        return;
+    picture_ = v;
     changed(Prop::Picture);
 }
 

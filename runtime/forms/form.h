@@ -39,8 +39,11 @@ public:
     void StartUpPosition(int v);
     int WindowState() const { return windowState_; }
     void WindowState(int v); // raises Form_Resize at once
-    const Picture& Icon() const { return icon_; }
-    void Icon(const Picture& v);
+    const rt::Picture& Icon() const { return icon_; }
+    void Icon(const rt::Picture& v);
+    // Drawn at the window's top-left corner, over its back colour.
+    const rt::Picture& Picture() const { return picture_; }
+    void Picture(const rt::Picture& v);
 
     std::int32_t hWnd() const { return hWnd_; }
     static Form* fromHandle(std::int32_t hWnd);
@@ -106,7 +109,8 @@ private:
     bool showInTaskbar_ = true;
     int startUpPosition_ = vbStartUpManual;
     int windowState_ = vbNormal;
-    Picture icon_;
+    rt::Picture icon_;
+    rt::Picture picture_;
     std::int32_t hWnd_ = 0;
     bool loaded_ = false;
     bool unloading_ = false;

@@ -87,6 +87,7 @@ TEST_F(DisplayMode, ANameEditedWithoutOKReachesTheClockAtTheNextModeClick) {
 TEST_F(DisplayMode, CurrentAndDualPutTheSystemTimeIntoTheZoneTextAtOnce) {
     wallAt(10, 0, 0);
     StartProgram();
+    options().Show();
     options().Zhr.Text("3");
     host.click(options().Zoption);
     host.advance(150);

@@ -68,7 +68,7 @@ TEST_F(Tick, IconAlternatesFromTheSecondTick) {
 
 TEST_F(Tick, ALaterActivationLeavesThePictureAsItIs) {
     StartProgram();
-    host.advance(1500); // two ticks: the second picture shows
+    host.advance(1000); // two ticks: the second picture shows
     ASSERT_EQ(host.trayIcon(1)->icon, secondPicture());
     options().Show();
     host.activate(clock());
@@ -78,6 +78,7 @@ TEST_F(Tick, ALaterActivationLeavesThePictureAsItIs) {
 
 TEST_F(Tick, TheIconKeepsAlternatingWhileTheClockIsHidden) {
     StartProgram();
+    host.advance(600);
     clock().Hide();
     host.clearCalls();
     host.advance(3000);
