@@ -20,6 +20,8 @@ FormRef<frmtray_form> frmtray;
 namespace {
 
 const QString kOptions = QStringLiteral("Options");
+constexpr double kDesignedLeft = 6960;
+constexpr double kDesignedTop = 2520;
 const QString kAlarm = QStringLiteral("Alarm");
 
 Font timeFont() {
@@ -57,7 +59,7 @@ void frmtray_form::design() {
     Caption(QStringLiteral("Tavrin"));
     BorderStyle(0);
     ShowInTaskbar(false);
-    Move(6960, 2520, 9900, 4935);
+    Move(kDesignedLeft, kDesignedTop, 9900, 4935);
     Icon(Picture::load(QStringLiteral("trayicon1")));
 
     picMainSkin.Move(0, 0, 4695, 855);
@@ -182,6 +184,12 @@ void frmtray_form::Form_Load() {
     App.TaskVisible = false;
 
     SetUpSkinnedWindow(*this, picMainSkin, o.Boption.Value() ? Picture3 : Picture2);
+
+    // Borderless and without a taskbar entry, a clock stored at a place no
+    // monitor shows (one since unplugged, a value edited by hand) could not
+    // be reached at all; a clock partly on a monitor stays where it was.
+    if (!Screen.ShowsPartOf(Left(), Top(), Width(), Height()))
+        Move(kDesignedLeft, kDesignedTop);
 }
 
 void frmtray_form::Form_Activate() {

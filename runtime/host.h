@@ -6,7 +6,9 @@
 #include <memory>
 #include <optional>
 
+#include <QRect>
 #include <QString>
+#include <vector>
 class QImage;
 
 namespace rt {
@@ -78,6 +80,8 @@ public:
     virtual int twipsPerPixelY() = 0;
     virtual int screenWidthPixels() = 0;
     virtual int screenHeightPixels() = 0;
+    // Where each monitor lies on the desktop, in pixels.
+    virtual std::vector<QRect> monitorsPixels() { return {QRect(0, 0, screenWidthPixels(), screenHeightPixels())}; }
 
     // Peers: the host attaches a peer to the form and to every control and menu
     // of it when the form loads; the runtime drops them when it unloads.

@@ -88,6 +88,8 @@ public:
     void setTwipsPerPixel(int twips) { setTwipsPerPixel(twips, twips); }
     void setTwipsPerPixel(int x, int y);
     void setScreenSize(int widthPx, int heightPx);
+    // Monitors side by side; without any, one monitor of the screen's size.
+    void setMonitors(std::vector<QRect> monitorsPx) { monitors_ = std::move(monitorsPx); }
 
     // --- scripts ---------------------------------------------------------
     void scriptMessageBox(int answer) { messageAnswers_.push_back(answer); }
@@ -141,6 +143,9 @@ public:
     int twipsPerPixelY() override { return twipsY_; }
     int screenWidthPixels() override { return screenW_; }
     int screenHeightPixels() override { return screenH_; }
+    std::vector<QRect> monitorsPixels() override {
+        return monitors_.empty() ? rt::Host::monitorsPixels() : monitors_;
+    }
     void attach(rt::Form& form) override;
     void popupMenu(rt::Form& owner, rt::Menu& menu) override;
     bool trayIcon(rt::TrayOp op, const rt::TrayIconState& state) override;
@@ -168,6 +173,7 @@ private:
     std::int64_t wallBaseMs_ = 0;
     int twipsX_ = 15, twipsY_ = 15;
     int screenW_ = 1920, screenH_ = 1080;
+    std::vector<QRect> monitors_;
 
     std::deque<int> messageAnswers_;
     struct FileAnswer {

@@ -80,6 +80,13 @@ int QtHost::screenHeightPixels() {
     return screen ? screen->geometry().height() : 0;
 }
 
+std::vector<QRect> QtHost::monitorsPixels() {
+    std::vector<QRect> monitors;
+    for (const QScreen* screen : QGuiApplication::screens())
+        monitors.push_back(screen->geometry());
+    return monitors;
+}
+
 void QtHost::attach(rt::Form& form) { attachPeers(form); }
 
 void QtHost::popupMenu(rt::Form& owner, rt::Menu& menu) {

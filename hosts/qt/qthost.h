@@ -24,6 +24,7 @@ public:
     int twipsPerPixelY() override;
     int screenWidthPixels() override;
     int screenHeightPixels() override;
+    std::vector<QRect> monitorsPixels() override;
 
     void attach(rt::Form& form) override;
     void popupMenu(rt::Form& owner, rt::Menu& menu) override;

@@ -153,6 +153,18 @@ double ScreenObject::Height() const {
     return hasHost() ? double(host().screenHeightPixels()) * TwipsPerPixelY() : 0.0;
 }
 
+bool ScreenObject::ShowsPartOf(double left, double top, double width, double height) const {
+    if (!hasHost())
+        return false;
+    const double tx = TwipsPerPixelX();
+    const double ty = TwipsPerPixelY();
+    for (const QRect& m : host().monitorsPixels())
+        if (left < (m.x() + m.width()) * tx && left + width > m.x() * tx && top < (m.y() + m.height()) * ty &&
+            top + height > m.y() * ty)
+            return true;
+    return false;
+}
+
 LocalDateTime wallClockNow() { return host().wallClock(); }
 
 } // namespace rt

@@ -45,6 +45,8 @@ struct ScreenObject {
     int TwipsPerPixelY() const;
     double Width() const;  // twips
     double Height() const; // twips
+    // Whether some part of the rectangle (twips) lies on one of the monitors.
+    bool ShowsPartOf(double left, double top, double width, double height) const;
 };
 extern ScreenObject Screen;
 

@@ -157,6 +157,20 @@ if [ -n "$WIN" ]; then
 fi
 stop_clock
 
+# A place no monitor shows (a monitor since unplugged): the designed place,
+# and that is what the next start finds.
+start_clock off-screen "$(printf '[Options]\nmytop=1000000\nmyleft=3E+38')"
+if [ -n "$WIN" ]; then
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y" = "464 168" ]; check "stored place off every monitor: the clock opens at 464,168" $? "got $X,$Y"
+  stop_clock
+  grep -qx "mytop=2520" "$CONFIG/tavrin/settings.ini" && grep -qx "myleft=6960" "$CONFIG/tavrin/settings.ini"
+  check "stored place off every monitor: the designed place is stored back" $? "$(cat "$CONFIG/tavrin/settings.ini")"
+else
+  check "stored place off every monitor: the clock window appears" 1 "no window"
+  stop_clock
+fi
+
 # Dual mode with skin 2: the wide face of skin 2.
 start_clock dual-skin2 "$(printf '[Options]\nbopt=True\nskin2=True')"
 if [ -n "$WIN" ]; then
