@@ -59,19 +59,15 @@ void routeSignalsToExit(tavrin::qt::QtHost& host) {
 int main(int argc, char** argv) {
     const bool x11 = std::getenv("DISPLAY") && *std::getenv("DISPLAY");
     const bool wayland = std::getenv("WAYLAND_DISPLAY") && *std::getenv("WAYLAND_DISPLAY");
-    if (!x11 && !wayland) {
-        std::fprintf(stderr, "tavrin: no display: this program needs an X11 or Wayland desktop\n");
+    if (!x11) {
+        std::fprintf(stderr, wayland ? "tavrin: no X display: this program needs XWayland on a Wayland desktop\n"
+                                     : "tavrin: no display: this program needs an X11 desktop\n");
         return 1;
     }
-    // The clock places its own windows, which Wayland does not let a client
-    // do: on a Wayland desktop it runs through XWayland.
-    if (wayland && !qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        if (!x11) {
-            std::fprintf(stderr, "tavrin: no X display: this program needs XWayland on a Wayland desktop\n");
-            return 1;
-        }
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
+    // The clock places its own windows, which only X11 lets a program do: it
+    // runs on X11 (XWayland on a Wayland desktop) whatever the session asks
+    // of programs in general, or it would lose its place.
+    qputenv("QT_QPA_PLATFORM", "xcb");
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

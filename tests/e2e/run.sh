@@ -171,6 +171,20 @@ else
   stop_clock
 fi
 
+# A session that asks programs to use Wayland, or sets the variable empty:
+# the clock still runs on X11, where it can place itself.
+for PLATFORM in wayland ""; do
+  QT_QPA_PLATFORM=$PLATFORM WAYLAND_DISPLAY=wayland-e2e start_clock "platform-$PLATFORM" \
+    "$(printf '[Options]\nmytop=1500\nmyleft=3000')"
+  if [ -n "$WIN" ]; then
+    read -r X Y W H <<<"$(geometry)"
+    [ "$X $Y" = "200 100" ]; check "QT_QPA_PLATFORM='$PLATFORM': the clock opens on X at its place" $? "got $X,$Y"
+  else
+    check "QT_QPA_PLATFORM='$PLATFORM': the clock window appears" 1 "$(head -c 300 "$WORK/platform-$PLATFORM.log")"
+  fi
+  stop_clock
+done
+
 # Dual mode with skin 2: the wide face of skin 2.
 start_clock dual-skin2 "$(printf '[Options]\nbopt=True\nskin2=True')"
 if [ -n "$WIN" ]; then
