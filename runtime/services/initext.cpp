@@ -183,13 +183,16 @@ QByteArray withValue(const QByteArray& text, const QString& section, const QStri
             insertAfter = &raw;
     }
     const QByteArray eol = lineEnd(text);
+    // A last line without a line end gets one; a CR it ends in (read as no
+    // part of its text) becomes the first half of it.
+    const QByteArray endLastLine = text.endsWith('\r') ? QByteArrayLiteral("\n") : eol;
     QByteArray out = text;
     if (insertAfter) {
         const bool ended = text[insertAfter->next - 1] == '\n';
-        return out.insert(insertAfter->next, ended ? entry + eol : eol + entry + eol);
+        return out.insert(insertAfter->next, ended ? entry + eol : endLastLine + entry + eol);
     }
     if (!out.isEmpty() && !out.endsWith('\n'))
-        out += eol;
+        out += endLastLine;
     if (!lines.empty() && !TrimBlanks(lineText(text, lines.back())).isEmpty())
         out += eol;
     return out + '[' + section.toUtf8() + ']' + eol + entry + eol;
