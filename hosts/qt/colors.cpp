@@ -1,5 +1,7 @@
 #include "hosts/qt/colors.h"
 
+#include <QWidget>
+
 #include <QGuiApplication>
 #include <QPalette>
 
@@ -29,6 +31,13 @@ QColor toQColor(rt::Color c) {
     case 24: return pal.color(QPalette::ToolTipBase);
     default: return pal.color(QPalette::Window);
     }
+}
+
+void setColors(QWidget& w, rt::Color fore, rt::Color back, QPalette::ColorRole foreRole, QPalette::ColorRole backRole) {
+    QPalette pal = w.palette();
+    pal.setColor(foreRole, toQColor(fore));
+    pal.setColor(backRole, toQColor(back));
+    w.setPalette(pal);
 }
 
 } // namespace tavrin::qt

@@ -9,20 +9,16 @@
 #include "runtime/forms/checkbox.h"
 #include "runtime/forms/combobox.h"
 #include "runtime/forms/optionbutton.h"
-#include "runtime/forms/runtime.h"
 #include "runtime/forms/textbox.h"
+#include "runtime/forms/runtime.h"
 #include "runtime/forms/vscrollbar.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
-#include <QTextBlock>
-#include <QTextCursor>
 
 #include <type_traits>
 
@@ -31,191 +27,6 @@ namespace {
 
 using rt::Prop;
 
-void setColors(QWidget& w, rt::Color fore, rt::Color back, QPalette::ColorRole foreRole, QPalette::ColorRole backRole) {
-    QPalette pal = w.palette();
-    pal.setColor(foreRole, toQColor(fore));
-    pal.setColor(backRole, toQColor(back));
-    w.setPalette(pal);
-}
-
-// --- text box -------------------------------------------------------------------
-
-// KeyDown goes to the form before the box sees the key, and may swallow it.
-class KeyDownFilter final : public QObject {
-public:
-    KeyDownFilter(rt::TextBox& box, QWidget& widget) : QObject(&widget), box_(&box) { widget.installEventFilter(this); }
-    void detach() { box_ = nullptr; }
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress || !box_)
-            return false;
-        const auto& key = *static_cast<QKeyEvent*>(e);
-        const int code = virtualKey(key);
-        if (code == 0)
-            return false;
-        const int goOn = box_->userKeyDown(code, vbShift(key.modifiers()));
-        return !box_ || goOn == 0;
-    }
-
-private:
-    rt::TextBox* box_;
-};
-
-// A multi-line box's lines end in CR LF, as the forms have always read them.
-QString toWidgetText(QString text) {
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return text;
-}
-QString toFormText(QString text) { return text.replace(QLatin1Char('\n'), QLatin1String("\r\n")); }
-qsizetype formLength(const QString& widgetText) { return widgetText.size() + widgetText.count(QLatin1Char('\n')); }
-
-class TextBoxPeer final : public ControlPeer {
-public:
-    TextBoxPeer(rt::TextBox& box, WindowPeer& window, ControlPeer* container) : ControlPeer(box, window, container), box_(box) {
-        build();
-    }
-    ~TextBoxPeer() override {
-        if (keys_)
-            keys_->detach();
-    }
-
-protected:
-    void apply(Prop what) override {
-        switch (what) {
-        case Prop::Caption: showText(); break;
-        case Prop::Colors: setColors(*widget(), box_.ForeColor(), box_.BackColor(), QPalette::Text, QPalette::Base); break;
-        case Prop::Style:
-            if (box_.MultiLine() != (multi_ != nullptr)) {
-                build();
-                applyAll();
-                break;
-            }
-            applyStyle();
-            ControlPeer::apply(what);
-            break;
-        default: ControlPeer::apply(what);
-        }
-    }
-
-private:
-    void build() {
-        if (keys_)
-            keys_->detach();
-        QWidget* w = nullptr;
-        const InputRouter::Options routing{.consumes = false, .ownClicks = true, .dblClicks = true};
-        InputRouter* router = nullptr;
-        if (box_.MultiLine()) {
-            line_ = nullptr;
-            multi_ = new QPlainTextEdit(parentWidget());
-            w = multi_;
-            router = new InputRouter(box_, *w, routing);
-            router->watch(*multi_->viewport());
-        } else {
-            multi_ = nullptr;
-            line_ = new QLineEdit(parentWidget());
-            w = line_;
-            router = new InputRouter(box_, *w, routing);
-        }
-        setWidget(w, router);
-        keys_ = new KeyDownFilter(box_, *w);
-        auto alive = this->alive();
-        if (line_) {
-            track(QObject::connect(line_, &QLineEdit::textEdited, line_, [this, alive](const QString& text) {
-                if (*alive && !updating_)
-                    box_.userEdited(text);
-            }));
-        } else {
-            track(QObject::connect(multi_->document(), &QTextDocument::contentsChange, multi_,
-                                   [this](int pos, int, int added) { lastInsert_ = {pos, added}; }));
-            track(QObject::connect(multi_, &QPlainTextEdit::textChanged, multi_, [this, alive] {
-                if (!*alive || updating_)
-                    return;
-                holdToMaxLength();
-                box_.userEdited(toFormText(multi_->toPlainText()));
-            }));
-        }
-    }
-
-    // A single-line box gets the limit from QLineEdit; a text set by code
-    // may be longer, and QLineEdit would cut it, so the limit stretches to it.
-    int lineLimit(const QString& text) const {
-        return box_.MaxLength() == 0 ? 32767 : std::max<int>(box_.MaxLength(), int(text.size()));
-    }
-
-    // The length limit binds typing: cut back what the last edit inserted
-    // beyond it (newlines count as the two characters the form sees).
-    void holdToMaxLength() {
-        const int max = box_.MaxLength();
-        if (max <= 0)
-            return;
-        const QString text = multi_->toPlainText();
-        if (formLength(text) <= max)
-            return;
-        const int pos = std::clamp(lastInsert_.pos, 0, int(text.size()));
-        const int added = std::clamp(lastInsert_.added, 0, int(text.size()) - pos);
-        const QString inserted = text.mid(pos, added);
-        const qsizetype room = std::max<qsizetype>(0, max - (formLength(text) - formLength(inserted)));
-        int keep = 0;
-        for (qsizetype used = 0; keep < inserted.size(); ++keep) {
-            used += inserted[keep] == QLatin1Char('\n') ? 2 : 1;
-            if (used > room)
-                break;
-        }
-        if (keep == inserted.size())
-            return;
-        QTextCursor cut(multi_->document());
-        cut.setPosition(pos + keep);
-        cut.setPosition(pos + added, QTextCursor::KeepAnchor);
-        updating_ = true;
-        cut.removeSelectedText();
-        updating_ = false;
-    }
-
-    void showText() {
-        updating_ = true;
-        if (line_) {
-            const QString& text = box_.Text();
-            line_->setMaxLength(lineLimit(text));
-            if (line_->text() != text)
-                line_->setText(text);
-        } else {
-            const QString text = toWidgetText(box_.Text());
-            if (multi_->toPlainText() != text)
-                multi_->setPlainText(text);
-        }
-        updating_ = false;
-    }
-
-    void applyStyle() {
-        QWidget* w = widget();
-        w->setFocusPolicy(box_.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
-        if (line_) {
-            line_->setFrame(box_.BorderStyle() != 0);
-            line_->setMaxLength(lineLimit(box_.Text()));
-            return;
-        }
-        multi_->setFrameShape(box_.BorderStyle() != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
-        const int bars = box_.ScrollBars();
-        const bool horizontal = bars == 1 || bars == 3;
-        const bool vertical = bars == 2 || bars == 3;
-        // A horizontal bar means long lines scroll; otherwise they wrap at the box.
-        multi_->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
-        multi_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-        multi_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
-    }
-
-    rt::TextBox& box_;
-    QLineEdit* line_ = nullptr;
-    QPlainTextEdit* multi_ = nullptr;
-    QPointer<KeyDownFilter> keys_;
-    bool updating_ = false;
-    struct {
-        int pos = 0;
-        int added = 0;
-    } lastInsert_;
-};
 
 // --- combo box --------------------------------------------------------------------
 
@@ -424,7 +235,7 @@ private:
 
 std::unique_ptr<rt::Peer> makeInputPeer(rt::Control& c, WindowPeer& window, ControlPeer* container) {
     switch (c.kind()) {
-    case rt::Kind::TextBox: return std::make_unique<TextBoxPeer>(static_cast<rt::TextBox&>(c), window, container);
+    case rt::Kind::TextBox: return makeTextBoxPeer(static_cast<rt::TextBox&>(c), window, container);
     case rt::Kind::ComboBox: return std::make_unique<ComboBoxPeer>(static_cast<rt::ComboBox&>(c), window, container);
     case rt::Kind::OptionButton:
         return std::make_unique<OptionButtonPeer>(static_cast<rt::OptionButton&>(c), window, container);

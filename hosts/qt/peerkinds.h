@@ -4,9 +4,14 @@
 
 #include <memory>
 
+namespace rt {
+class TextBox;
+}
+
 namespace tavrin::qt {
 
 std::unique_ptr<rt::Peer> makeDisplayPeer(rt::Control& control, WindowPeer& window, ControlPeer* container);
+std::unique_ptr<rt::Peer> makeTextBoxPeer(rt::TextBox& box, WindowPeer& window, ControlPeer* container);
 std::unique_ptr<rt::Peer> makeInputPeer(rt::Control& control, WindowPeer& window, ControlPeer* container);
 
 } // namespace tavrin::qt

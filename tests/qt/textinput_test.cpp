@@ -54,19 +54,6 @@ TEST_F(Typing, MaxLengthStopsTypingButNotCode) {
     EXPECT_EQ(f.txtLine.Text(), "longer than three");
 }
 
-TEST_F(Typing, MultiLineMaxLengthCountsLineBreaksAsTwo) {
-    TypingForm& f = typingForm.get();
-    f.txtPad.MaxLength(4);
-    f.Show();
-    auto* pad = widget<QPlainTextEdit>(f.txtPad);
-    ASSERT_NE(pad, nullptr);
-    QTest::keyClicks(pad, "a");
-    QTest::keyClick(pad, Qt::Key_Return);
-    QTest::keyClicks(pad, "bcd");
-    EXPECT_EQ(f.txtPad.Text(), "a\r\nb");
-    EXPECT_EQ(pad->toPlainText(), "a\nb");
-}
-
 TEST_F(Typing, CodeTextShowsWithItsLineBreaks) {
     TypingForm& f = typingForm.get();
     f.Show();

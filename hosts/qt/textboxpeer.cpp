@@ -1,0 +1,240 @@
+// The text box peer. A multi-line box keeps the form's text exactly as the
+// program set it (its line ends, NULs, no-break spaces): Qt's document shows
+// it with paragraph breaks, and each edit the user makes there comes back to
+// the form as that same small edit, never as a rebuilt copy of the text.
+#include "hosts/qt/colors.h"
+#include "hosts/qt/input.h"
+#include "hosts/qt/lineends.h"
+#include "hosts/qt/peerkinds.h"
+
+#include "runtime/forms/textbox.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+
+namespace tavrin::qt {
+namespace {
+
+using rt::Prop;
+
+constexpr char16_t kSeparator = 0x2029;
+
+// KeyDown goes to the form before the box sees the key, and may swallow it.
+class KeyDownFilter final : public QObject {
+public:
+    KeyDownFilter(rt::TextBox& box, QWidget& widget) : QObject(&widget), box_(&box) { widget.installEventFilter(this); }
+    void detach() { box_ = nullptr; }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() != QEvent::KeyPress || !box_)
+            return false;
+        const auto& key = *static_cast<QKeyEvent*>(e);
+        const int code = virtualKey(key);
+        if (code == 0)
+            return false;
+        const int goOn = box_->userKeyDown(code, vbShift(key.modifiers()));
+        return !box_ || goOn == 0;
+    }
+
+private:
+    rt::TextBox* box_;
+};
+
+class TextBoxPeer final : public ControlPeer {
+public:
+    TextBoxPeer(rt::TextBox& box, WindowPeer& window, ControlPeer* container) : ControlPeer(box, window, container), box_(box) {
+        build();
+    }
+    ~TextBoxPeer() override {
+        if (keys_)
+            keys_->detach();
+    }
+
+protected:
+    void apply(Prop what) override {
+        switch (what) {
+        case Prop::Caption:
+            // The form's answer to the user's own edit: the widget shows it already.
+            if (std::exchange(echo_, false))
+                break;
+            showText();
+            break;
+        case Prop::Colors: setColors(*widget(), box_.ForeColor(), box_.BackColor(), QPalette::Text, QPalette::Base); break;
+        case Prop::Style:
+            if (box_.MultiLine() != (multi_ != nullptr)) {
+                build();
+                applyAll();
+                break;
+            }
+            applyStyle();
+            ControlPeer::apply(what);
+            break;
+        default: ControlPeer::apply(what);
+        }
+    }
+
+private:
+    void build() {
+        if (keys_)
+            keys_->detach();
+        QWidget* w = nullptr;
+        const InputRouter::Options routing{.consumes = false, .ownClicks = true, .dblClicks = true};
+        InputRouter* router = nullptr;
+        if (box_.MultiLine()) {
+            line_ = nullptr;
+            multi_ = new QPlainTextEdit(parentWidget());
+            w = multi_;
+            router = new InputRouter(box_, *w, routing);
+            router->watch(*multi_->viewport());
+        } else {
+            multi_ = nullptr;
+            line_ = new QLineEdit(parentWidget());
+            w = line_;
+            router = new InputRouter(box_, *w, routing);
+        }
+        setWidget(w, router);
+        keys_ = new KeyDownFilter(box_, *w);
+        auto alive = this->alive();
+        if (line_) {
+            track(QObject::connect(line_, &QLineEdit::textEdited, line_, [this, alive](const QString& text) {
+                if (*alive && !updating_)
+                    box_.userEdited(text);
+            }));
+            return;
+        }
+        documentLength_ = 0;
+        lineEnds_.toDocument(QString());
+        track(QObject::connect(multi_->document(), &QTextDocument::contentsChange, multi_,
+                               [this, alive](int pos, int removed, int added) {
+                                   if (*alive && !updating_)
+                                       documentEdited(pos, removed, added);
+                               }));
+        track(QObject::connect(multi_, &QPlainTextEdit::textChanged, multi_, [this, alive] {
+            if (*alive && !updating_)
+                holdToMaxLength();
+        }));
+    }
+
+    // The document's text from `pos`, paragraph breaks as U+2029.
+    QString documentText(int pos, int length) const {
+        QString out;
+        out.reserve(length);
+        for (QTextBlock b = multi_->document()->findBlock(pos); b.isValid() && out.size() < length; b = b.next()) {
+            const QString text = b.text();
+            const int from = std::max(0, pos - b.position());
+            if (from < text.size())
+                out += QStringView(text).mid(from, length - out.size());
+            if (out.size() < length && b.next().isValid())
+                out += QChar(kSeparator);
+        }
+        return out;
+    }
+
+    void documentEdited(int pos, int removed, int added) {
+        const QTextDocument* doc = multi_->document();
+        const int length = doc->characterCount() - 1;
+        // The document counts a final paragraph end that is no text.
+        removed = std::min(removed, documentLength_ - pos);
+        added = std::min(added, length - pos);
+        if (pos < 0 || removed < 0 || added < 0 || documentLength_ - removed != length - added) {
+            pos = 0;
+            removed = documentLength_;
+            added = length;
+        }
+        const QString addedText = documentText(pos, added);
+        const int separatorsBefore = doc->findBlock(pos).blockNumber();
+        const int removedSeparators = lineEnds_.count() + 1 - doc->blockCount() + int(addedText.count(QChar(kSeparator)));
+        const LineEnds::FormEdit edit =
+            lineEnds_.edit(box_.Text(), pos, separatorsBefore, removed, removedSeparators, addedText);
+        documentLength_ = length;
+        lastInsert_ = {pos, added};
+        auto alive = this->alive();
+        echo_ = true;
+        box_.userReplaced(edit.pos, edit.removed, edit.inserted);
+        if (*alive)
+            echo_ = false;
+    }
+
+    // A single-line box gets the limit from QLineEdit; a text set by code
+    // may be longer, and QLineEdit would cut it, so the limit stretches to it.
+    int lineLimit(const QString& text) const {
+        return box_.MaxLength() == 0 ? 32767 : std::max<int>(box_.MaxLength(), int(text.size()));
+    }
+
+    // The length limit binds typing: cut back the end of what the last edit
+    // inserted until the form's text fits (a line end counts as its characters).
+    void holdToMaxLength() {
+        const int max = box_.MaxLength();
+        if (max <= 0 || box_.Text().size() <= max)
+            return;
+        const int end = lastInsert_.pos + lastInsert_.added;
+        int cut = end;
+        qsizetype over = box_.Text().size() - max;
+        const QString inserted = documentText(lastInsert_.pos, lastInsert_.added);
+        for (qsizetype i = inserted.size() - 1; i >= 0 && over > 0; --i, --cut) {
+            const int block = multi_->document()->findBlock(lastInsert_.pos + int(i)).blockNumber();
+            over -= inserted[i] == QChar(kSeparator) ? lineEnds_.formLength(1, block, 1) : 1;
+        }
+        QTextCursor cutter(multi_->document());
+        cutter.setPosition(cut);
+        cutter.setPosition(end, QTextCursor::KeepAnchor);
+        cutter.removeSelectedText();
+    }
+
+    void showText() {
+        updating_ = true;
+        if (line_) {
+            const QString& text = box_.Text();
+            line_->setMaxLength(lineLimit(text));
+            if (line_->text() != text)
+                line_->setText(text);
+        } else {
+            multi_->setPlainText(lineEnds_.toDocument(box_.Text()));
+            documentLength_ = multi_->document()->characterCount() - 1;
+        }
+        updating_ = false;
+    }
+
+    void applyStyle() {
+        QWidget* w = widget();
+        w->setFocusPolicy(box_.TabStop() ? Qt::StrongFocus : Qt::ClickFocus);
+        if (line_) {
+            line_->setFrame(box_.BorderStyle() != 0);
+            line_->setMaxLength(lineLimit(box_.Text()));
+            return;
+        }
+        multi_->setFrameShape(box_.BorderStyle() != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+        const int bars = box_.ScrollBars();
+        const bool horizontal = bars == 1 || bars == 3;
+        const bool vertical = bars == 2 || bars == 3;
+        // A horizontal bar means long lines scroll; otherwise they wrap at the box.
+        multi_->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
+        multi_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        multi_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+    }
+
+    rt::TextBox& box_;
+    QLineEdit* line_ = nullptr;
+    QPlainTextEdit* multi_ = nullptr;
+    QPointer<KeyDownFilter> keys_;
+    bool updating_ = false;
+    bool echo_ = false;
+    LineEnds lineEnds_;
+    int documentLength_ = 0;
+    struct {
+        int pos = 0;
+        int added = 0;
+    } lastInsert_;
+};
+
+} // namespace
+
+std::unique_ptr<rt::Peer> makeTextBoxPeer(rt::TextBox& box, WindowPeer& window, ControlPeer* container) {
+    return std::make_unique<TextBoxPeer>(box, window, container);
+}
+
+} // namespace tavrin::qt

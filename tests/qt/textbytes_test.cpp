@@ -1,0 +1,192 @@
+// DeskPad's text through the real text-box widget and real files: what is
+// opened and saved comes back byte for byte, and an edit changes only what
+// the user typed.
+#include "support.h"
+
+#include "deskpad/mypad.h"
+#include "support/files.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+namespace tavrin::qt::test {
+namespace {
+
+// Chooses `path` in the file dialog the next command opens.
+void chooseInNextFileDialog(const QString& path) {
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [path, attempt] {
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
+                dialog->selectFile(path);
+                QMetaObject::invokeMethod(dialog, "accept");
+                return;
+            }
+        }
+        QTimer::singleShot(10, *attempt);
+    };
+    QTimer::singleShot(0, *attempt);
+}
+
+class DeskPadText : public QtHostTest {
+protected:
+    void SetUp() override { qputenv("XDG_CONFIG_HOME", files.path("config").toUtf8()); }
+    mypad_form& openPad() {
+        OpenDeskPad();
+        return *mypad;
+    }
+    QPlainTextEdit* box(rt::TextBox& b) { return widget<QPlainTextEdit>(b); }
+    // Opens the file through the dialog, as the user does.
+    QPlainTextEdit* openFile(const QByteArray& bytes) {
+        path = files.write("file.txt", bytes);
+        mypad_form& pad = openPad();
+        chooseInNextFileDialog(path);
+        pad.opnimg.userClick();
+        EXPECT_EQ(pad.padfile, path);
+        return box(pad.VisibleText());
+    }
+    QByteArray saved() {
+        QTest::keyClick(box(mypad->VisibleText()), Qt::Key_S, Qt::ControlModifier);
+        return files.read("file.txt");
+    }
+    testsupport::ScratchFolder files;
+    QString path;
+};
+
+struct Bytes {
+    const char* name;
+    QByteArray bytes;
+};
+
+const Bytes kFiles[] = {
+    {"MixedLineEnds", "crlf\r\nlf\ncr\rlast"},
+    {"Empty", ""},
+    {"FinalLineEnd", "one\r\n"},
+    {"Nul", QByteArray("a\0b\r\n\0", 6)},
+    {"EveryByte", testsupport::everyByte()},
+    {"NoBreakSpaces", "a\xC2\xA0" "b \xC2\xA0\r\n"},
+    {"UnicodeBreaks", "a\xE2\x80\xA8" "b\xE2\x80\xA9" "c\xEF\xB7\x90" "d"},
+    {"EightBit", "caf\xE9\r\n\xA0\x80\x81\x8D\x8F\x90\x9D\xFF"},
+};
+
+TEST_F(DeskPadText, OpenThenSaveWritesTheSameBytes) {
+    for (const Bytes& f : kFiles) {
+        openFile(f.bytes);
+        EXPECT_EQ(saved(), f.bytes) << f.name;
+    }
+}
+
+TEST_F(DeskPadText, TypingAtTheStartAddsExactlyThatByte) {
+    for (const Bytes& f : kFiles) {
+        QPlainTextEdit* edit = openFile(f.bytes);
+        QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_X);
+        EXPECT_EQ(saved(), "x" + f.bytes) << f.name;
+        EXPECT_TRUE(edit->document()->isUndoAvailable()) << "the document was not rebuilt: " << f.name;
+    }
+}
+
+TEST_F(DeskPadText, TypingAndErasingLeavesTheFileAsItWas) {
+    for (const Bytes& f : kFiles) {
+        QPlainTextEdit* edit = openFile(f.bytes);
+        for (Qt::Key move : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Down, Qt::Key_End}) {
+            QTest::keyClick(edit, move);
+            QTest::keyClick(edit, Qt::Key_Q);
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        }
+        EXPECT_EQ(saved(), f.bytes) << f.name;
+    }
+}
+
+TEST_F(DeskPadText, ATypedLineBreakTakesTheTextsFirstLineEnd) {
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {"a\r\nb\nc", "a\r\nb\r\n\nc"},
+        {"a\rb\r\nc", "a\rb\r\r\nc"},
+        {"a\nb\rc", "a\nb\n\rc"},
+        {"ab", "ab\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        QPlainTextEdit* edit = openFile(before);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_End);
+        QTest::keyClick(edit, Qt::Key_Return);
+        EXPECT_EQ(saved(), after) << before.toStdString();
+    }
+}
+
+TEST_F(DeskPadText, EditsAcrossLineEndsKeepTheOthers) {
+    QPlainTextEdit* edit = openFile("one\r\ntwo\nthree\rfour");
+    // Join "two" and "three" (drops their LF), then select across a line end and type over it.
+    QTest::keyClick(edit, Qt::Key_Down);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(saved(), "one\r\ntwothree\rfour");
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_End);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(edit, Qt::Key_Minus);
+    EXPECT_EQ(saved(), "one-wothree\rfour");
+}
+
+TEST_F(DeskPadText, ReplacingEverythingAndUndoingItComesBack) {
+    const QByteArray crlf = "first\r\nsecond\r\n\r\nlast";
+    QPlainTextEdit* edit = openFile(crlf);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Y);
+    EXPECT_EQ(saved(), "y");
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(saved(), crlf) << "a text emptied by the user keeps its file's line ends";
+}
+
+TEST_F(DeskPadText, CtrlSAndCtrlMInsertNothing) {
+    const QByteArray bytes = "text\r\n";
+    QPlainTextEdit* edit = openFile(bytes);
+    QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_FALSE(mypad->Visible());
+    EXPECT_EQ(mypad->Text1.Text(), "text\r\n");
+    OpenDeskPad();
+    EXPECT_EQ(saved(), bytes);
+}
+
+TEST_F(DeskPadText, TheWrappingBoxKeepsTheBytesToo) {
+    const QByteArray bytes = "a\r\nb\rc\n\xE9";
+    openFile(bytes);
+    mypad->Wrap.userClick();
+    QPlainTextEdit* wrapped = box(mypad->Text2);
+    ASSERT_TRUE(wrapped && wrapped->isVisible());
+    EXPECT_EQ(wrapped->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+    QTest::keyClick(wrapped, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(wrapped, Qt::Key_E);
+    EXPECT_EQ(saved(), bytes + "e");
+}
+
+TEST_F(DeskPadText, TheLengthLimitCountsALineEndAsItsCharacters) {
+    struct Form : rt::Form {
+        Form() : rt::Form("frmLimit") {
+            setGeometryTwips(1500, 1500, 6000, 4500);
+            pad.MultiLine(true);
+            pad.setGeometryTwips(150, 150, 3000, 1500);
+        }
+        rt::TextBox pad{*this, "pad"};
+    };
+    static rt::FormRef<Form> form;
+    Form& f = form.get();
+    f.pad.Text("a\r\n");
+    f.pad.MaxLength(5);
+    f.Show();
+    QPlainTextEdit* edit = box(f.pad);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClicks(edit, "bc");
+    EXPECT_EQ(f.pad.Text(), "a\r\n\r\n");
+    EXPECT_EQ(edit->toPlainText(), "a\n\n");
+}
+
+} // namespace
+} // namespace tavrin::qt::test
