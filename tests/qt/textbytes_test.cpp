@@ -17,18 +17,18 @@ namespace {
 
 // Chooses `path` in the file dialog the next command opens.
 void chooseInNextFileDialog(const QString& path) {
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [path, attempt] {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
                 dialog->selectFile(path);
                 QMetaObject::invokeMethod(dialog, "accept");
+                poll->deleteLater();
                 return;
             }
         }
-        QTimer::singleShot(10, *attempt);
-    };
-    QTimer::singleShot(0, *attempt);
+    });
+    poll->start(5);
 }
 
 class DeskPadText : public QtHostTest {
