@@ -69,6 +69,12 @@ int main(int argc, char** argv) {
     // of programs in general, or it would lose its place.
     qputenv("QT_QPA_PLATFORM", "xcb");
 
+    // Each paint through X shared memory wakes Qt's X event thread again when
+    // the server is done with it; the clock paints a few small labels a
+    // second, far too little for shared memory to pay for that.
+    if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
+
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     rt::App.EXEName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();

@@ -15,10 +15,19 @@ QSystemTrayIcon* TrayIcons::icon(std::int32_t ownerHwnd, std::uint32_t id) const
     return it == icons_.end() ? nullptr : it->second.icon.get();
 }
 
+const QIcon& TrayIcons::iconFor(const QImage& image) {
+    auto it = pictures_.find(image.cacheKey());
+    if (it != pictures_.end())
+        return it->second;
+    if (pictures_.size() >= 8)
+        pictures_.clear();
+    return pictures_.emplace(image.cacheKey(), QIcon(QPixmap::fromImage(image))).first->second;
+}
+
 void TrayIcons::update(Entry& entry, const rt::TrayIconState& state) {
     entry.callbackMessage = state.callbackMessage;
     if (state.icon && !state.icon->isNull())
-        entry.icon->setIcon(QIcon(QPixmap::fromImage(*state.icon)));
+        entry.icon->setIcon(iconFor(*state.icon));
     if (state.tip)
         entry.icon->setToolTip(*state.tip);
 }

@@ -2,6 +2,8 @@
 // Notification-area icons, one QSystemTrayIcon per (window, id).
 #include "runtime/host.h"
 
+#include <QIcon>
+#include <QImage>
 #include <QSystemTrayIcon>
 
 #include <cstdint>
@@ -37,8 +39,11 @@ private:
     void update(Entry& entry, const rt::TrayIconState& state);
     void showIn(Entry& entry);
     void activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
+    // The clock swaps between the same two pictures every second.
+    const QIcon& iconFor(const QImage& image);
 
     std::map<Key, Entry> icons_;
+    std::map<qint64, QIcon> pictures_;
 };
 
 } // namespace tavrin::qt

@@ -220,5 +220,7 @@ sleep 1
 tray_has_icon; check "a notification area started after the clock gets the icon" $? "trayer holds no tavrin window"
 stop_clock
 
+source "$(dirname "$(readlink -f "$0")")/running_clock.sh"
+
 echo "$PASS passed, $FAIL failed"
 [ "$FAIL" -eq 0 ]
