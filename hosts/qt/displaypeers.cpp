@@ -88,7 +88,7 @@ public:
 protected:
     void apply(Prop what) override {
         switch (what) {
-        case Prop::Picture: view_->setPicture(box_.Picture().image()); break;
+        case Prop::Picture: view_->setPicture(box_.Picture()); break;
         case Prop::Colors: view_->setBackColor(toQColor(box_.BackColor())); break;
         case Prop::Style: {
             ControlPeer::apply(what);
@@ -129,7 +129,7 @@ protected:
 
     void apply(Prop what) override {
         switch (what) {
-        case Prop::Picture: view_->setPicture(image_.Picture().image()); break;
+        case Prop::Picture: view_->setPicture(image_.Picture()); break;
         case Prop::Style:
             view_->setStretch(image_.Stretch());
             ControlPeer::apply(what);

@@ -55,7 +55,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
 
 PictureWidget::PictureWidget(QWidget* parent) : QWidget(parent) {}
 
-void PictureWidget::setPicture(const QImage& picture) {
+void PictureWidget::setPicture(const rt::Picture& picture) {
     picture_ = picture;
     update();
 }
@@ -70,7 +70,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     if (!picture_.isNull()) {
         p.save();
         p.setClipRect(rect().adjusted(border_, border_, -border_, -border_));
-        p.drawImage(border_, border_, picture_);
+        p.drawImage(border_, border_, picture_.image());
         p.restore();
     }
     if (border_ > 0)
@@ -81,7 +81,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
 
 ImageWidget::ImageWidget(QWidget* parent) : QWidget(parent) {}
 
-void ImageWidget::setPicture(const QImage& picture) {
+void ImageWidget::setPicture(const rt::Picture& picture) {
     picture_ = picture;
     update();
 }
@@ -94,9 +94,9 @@ void ImageWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (stretch_) {
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawImage(rect(), picture_);
+        p.drawImage(rect(), picture_.image());
     } else {
-        p.drawImage(0, 0, picture_);
+        p.drawImage(0, 0, picture_.image());
     }
 }
 

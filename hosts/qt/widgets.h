@@ -2,6 +2,8 @@
 // The painted stand-ins for the lightweight controls. Each keeps its own copy
 // of what it shows, so a hidden window's widgets really are left alone until
 // its peers sync them.
+#include "runtime/forms/picture.h"
+
 #include <QImage>
 #include <QString>
 #include <QWidget>
@@ -37,8 +39,8 @@ class PictureWidget : public QWidget {
 public:
     explicit PictureWidget(QWidget* parent);
 
-    const QImage& picture() const { return picture_; }
-    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_.image(); }
+    void setPicture(const rt::Picture& picture);
     void setBackColor(const QColor& back);
     // Border pixels on each side: 0 without a border, 2 with a fixed single one.
     void setBorder(int pixels);
@@ -48,7 +50,7 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QImage picture_;
+    rt::Picture picture_; // decoded when first painted
     QColor back_;
     int border_ = 0;
 };
@@ -57,15 +59,15 @@ class ImageWidget : public QWidget {
 public:
     explicit ImageWidget(QWidget* parent);
 
-    const QImage& picture() const { return picture_; }
-    void setPicture(const QImage& picture);
+    const QImage& picture() const { return picture_.image(); }
+    void setPicture(const rt::Picture& picture);
     void setStretch(bool stretch);
 
 protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
-    QImage picture_;
+    rt::Picture picture_; // decoded when first painted
     bool stretch_ = false;
 };
 

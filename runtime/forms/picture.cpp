@@ -24,15 +24,24 @@ Picture::Data::~Data() {
 Picture::Picture(QImage image) : data_(std::make_shared<Data>()) { data_->image = std::move(image); }
 
 Picture Picture::load(const QString& name) {
-    QImage image(QStringLiteral(":/skins/%1.png").arg(name));
-    if (image.isNull())
-        std::fprintf(stderr, "tavrin: picture '%s' is missing\n", qPrintable(name));
-    return Picture(std::move(image));
+    Picture p;
+    p.data_ = std::make_shared<Data>();
+    p.data_->source = name;
+    return p;
 }
 
 const QImage& Picture::image() const {
     static const QImage none;
-    return data_ ? data_->image : none;
+    if (!data_)
+        return none;
+    if (!data_->source.isEmpty()) {
+        // By name and format: no guessing among every image plugin installed.
+        data_->image.load(QStringLiteral(":/skins/%1.png").arg(data_->source), "PNG");
+        if (data_->image.isNull())
+            std::fprintf(stderr, "tavrin: picture '%s' is missing\n", qPrintable(data_->source));
+        data_->source.clear();
+    }
+    return data_->image;
 }
 
 std::int32_t Picture::Handle() const {

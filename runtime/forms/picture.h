@@ -14,13 +14,17 @@ public:
     Picture() = default;
     explicit Picture(QImage image);
 
-    // One of the program's own pictures, by file name without extension.
+    // One of the program's own pictures, by file name without extension. It
+    // is decoded when first looked at: most pictures a window holds are
+    // never shown.
     static Picture load(const QString& name);
 
-    bool isNull() const { return !data_ || data_->image.isNull(); }
-    int widthPixels() const { return isNull() ? 0 : data_->image.width(); }
-    int heightPixels() const { return isNull() ? 0 : data_->image.height(); }
+    bool isNull() const { return image().isNull(); }
+    int widthPixels() const { return image().width(); }
+    int heightPixels() const { return image().height(); }
     const QImage& image() const;
+    // False while a loaded picture has not been looked at yet.
+    bool decoded() const { return !data_ || data_->source.isEmpty(); }
     std::int32_t Handle() const;
 
     // The picture a handle stands for; a null picture when the handle is unknown.
@@ -30,6 +34,7 @@ public:
 
     struct Data : std::enable_shared_from_this<Data> {
         QImage image;
+        QString source; // still to be decoded when not empty
         std::int32_t handle = 0;
         ~Data();
     };

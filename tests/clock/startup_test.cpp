@@ -28,6 +28,21 @@ protected:
     QRect windowPixels() { return frmtray->pixelRect(); }
 };
 
+TEST_F(Startup, OnlyThePicturesShownAreDecoded) {
+    StartProgram();
+    frmtray_form& f = *frmtray;
+    EXPECT_TRUE(f.picMainSkin.Picture().decoded()) << "the face";
+    EXPECT_TRUE(allopt->omainpic.Picture().decoded()) << "the options dialog's skin, for its outline";
+    for (rt::PictureBox* unseen : {&f.Picture3, &f.skin1B, &f.skin2A, &f.skin2B})
+        EXPECT_FALSE(unseen->Picture().decoded()) << unseen->Name().toStdString();
+    EXPECT_FALSE(f.Image1.Picture().decoded()) << "the icon's second picture";
+    EXPECT_FALSE(allopt->Imgsnd.Picture().decoded());
+
+    // Looked at later, they are there all the same.
+    EXPECT_EQ(f.skin2B.Picture().widthPixels(), 304);
+    EXPECT_TRUE(f.skin2B.Picture().decoded());
+}
+
 TEST_F(Startup, FirstRunShowsTheDesignedClock) {
     StartProgram();
 
