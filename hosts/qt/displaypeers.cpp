@@ -1,7 +1,6 @@
 // Peers of the controls that only show something: labels, picture boxes,
 // images, shapes and frames.
 #include "hosts/qt/colors.h"
-#include "hosts/qt/fonts.h"
 #include "hosts/qt/input.h"
 #include "hosts/qt/peerkinds.h"
 #include "hosts/qt/widgets.h"
@@ -12,7 +11,6 @@
 #include "runtime/forms/picturebox.h"
 #include "runtime/forms/shape.h"
 
-#include <QFontMetrics>
 
 namespace tavrin::qt {
 namespace {
@@ -31,10 +29,7 @@ protected:
 
     void apply(Prop what) override {
         switch (what) {
-        case Prop::Caption:
-            view_->setText(label_.Caption());
-            fitFont();
-            break;
+        case Prop::Caption: view_->setText(label_.Caption()); break;
         case Prop::Colors:
             view_->setColors(toQColor(label_.ForeColor()), toQColor(label_.BackColor()), label_.BackStyle() == 1);
             break;
@@ -42,32 +37,13 @@ protected:
             view_->setAlignment(label_.Alignment());
             view_->setWordWrap(label_.WordWrap());
             ControlPeer::apply(what);
-            fitFont();
             break;
-        case Prop::Font: fitFont(); break;
-        case Prop::Geometry:
-            ControlPeer::apply(what);
-            fitFont();
-            break;
+        case Prop::Font: view_->setFormFont(label_.font()); break;
         default: ControlPeer::apply(what);
         }
     }
 
 private:
-    // A caption laid out for one line keeps to one line: where the stand-in
-    // font runs wider than the original, it gets a little smaller instead
-    // of wrapping or losing its end.
-    void fitFont() {
-        QFont f = mappedFont(label_.font());
-        const QRect box = widgetRect();
-        const QString shown = withoutMnemonics(label_.Caption());
-        if (!label_.WordWrap() && !shown.contains(QLatin1Char('\n')) &&
-            box.height() < 2 * QFontMetrics(f).lineSpacing())
-            f = shrunkToFit(f, shown, box.width());
-        if (view_->font() != f)
-            view_->setFont(f);
-    }
-
     rt::Label& label_;
     LabelWidget* view_;
 };
@@ -89,6 +65,7 @@ protected:
     void apply(Prop what) override {
         switch (what) {
         case Prop::Picture: view_->setPicture(box_.Picture()); break;
+        case Prop::Font: break; // it shows no text
         case Prop::Colors: view_->setBackColor(toQColor(box_.BackColor())); break;
         case Prop::Style: {
             ControlPeer::apply(what);
@@ -130,6 +107,7 @@ protected:
     void apply(Prop what) override {
         switch (what) {
         case Prop::Picture: view_->setPicture(image_.Picture()); break;
+        case Prop::Font: break; // it shows no text
         case Prop::Style:
             view_->setStretch(image_.Stretch());
             ControlPeer::apply(what);

@@ -1,5 +1,8 @@
 #include "hosts/qt/widgets.h"
 
+#include "hosts/qt/fonts.h"
+
+#include <QFontMetrics>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -24,11 +27,43 @@ void assignAndRepaint(QWidget& widget, T& field, const T& value) {
 
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
 
-void LabelWidget::setText(const QString& text) { assignAndRepaint(*this, text_, text); }
+void LabelWidget::setText(const QString& text) {
+    if (text != text_)
+        refit();
+    assignAndRepaint(*this, text_, text);
+}
 
 void LabelWidget::setAlignment(int alignment) { assignAndRepaint(*this, alignment_, alignment); }
 
-void LabelWidget::setWordWrap(bool wrap) { assignAndRepaint(*this, wordWrap_, wrap); }
+void LabelWidget::setWordWrap(bool wrap) {
+    if (wrap != wordWrap_)
+        refit();
+    assignAndRepaint(*this, wordWrap_, wrap);
+}
+
+void LabelWidget::setFormFont(const rt::Font& font) {
+    if (font != formFont_)
+        refit();
+    assignAndRepaint(*this, formFont_, font);
+}
+
+void LabelWidget::resizeEvent(QResizeEvent* e) {
+    refit();
+    QWidget::resizeEvent(e);
+}
+
+void LabelWidget::refit() { fitted_.reset(); }
+
+const QFont& LabelWidget::fittedFont() {
+    if (fitted_)
+        return *fitted_;
+    QFont f = mappedFont(formFont_);
+    const QString shown = withoutMnemonics(text_);
+    if (!wordWrap_ && !shown.contains(QLatin1Char('\n')) && height() < 2 * QFontMetrics(f).lineSpacing())
+        f = shrunkToFit(f, shown, width());
+    fitted_ = f;
+    return *fitted_;
+}
 
 void LabelWidget::setColors(const QColor& fore, const QColor& back, bool opaque) {
     if (fore == fore_ && back == back_ && opaque == opaque_)
@@ -43,7 +78,9 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (opaque_)
         p.fillRect(rect(), back_);
-    p.setFont(font());
+    if (text_.isEmpty())
+        return;
+    p.setFont(fittedFont());
     p.setPen(isEnabled() ? fore_ : palette().color(QPalette::Disabled, QPalette::WindowText));
     const int horizontal = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     // Labels wrap whenever their text runs past the box, as they always did;

@@ -3,10 +3,13 @@
 // of what it shows, so a hidden window's widgets really are left alone until
 // its peers sync them.
 #include "runtime/forms/picture.h"
+#include "runtime/forms/types.h"
 
 #include <QImage>
 #include <QString>
 #include <QWidget>
+
+#include <optional>
 
 namespace tavrin::qt {
 
@@ -23,16 +26,26 @@ public:
     const QColor& foreColor() const { return fore_; }
     bool opaque() const { return opaque_; }
     int alignment() const { return alignment_; }
+    void setFormFont(const rt::Font& font);
+    // The form's font on an installed family; a caption laid out for one
+    // line shrunk until it fits the box. Worked out when first needed (the
+    // first paint, as a rule), so no font is looked up before the window shows.
+    const QFont& fittedFont();
 
 protected:
     void paintEvent(QPaintEvent*) override;
+    void resizeEvent(QResizeEvent*) override;
 
 private:
+    void refit();
+
     QString text_;
     int alignment_ = 0;
     bool wordWrap_ = false;
     QColor fore_, back_;
     bool opaque_ = false;
+    rt::Font formFont_;
+    std::optional<QFont> fitted_;
 };
 
 class PictureWidget : public QWidget {

@@ -2,6 +2,7 @@
 // for a shown window and at the next Show for a hidden one.
 #include "support.h"
 
+#include "hosts/qt/fonts.h"
 #include "hosts/qt/widgets.h"
 
 #include <QFontMetrics>
@@ -139,6 +140,37 @@ TEST_F(PeersFollowRuntime, UnloadTakesTheWidgetsAway) {
     PeerForm& again = peerForm.get();
     again.Show();
     EXPECT_EQ(widget<LabelWidget>(again.lbl)->text(), "first");
+}
+
+TEST_F(PeersFollowRuntime, LabelFontFitsItsCaptionAndBoxAsTheyChange) {
+    PeerForm& f = peerForm.get();
+    rt::Font big;
+    big.Name = "Arial";
+    big.Size = 14;
+    big.Bold = true;
+    f.lbl.setFont(big);
+    f.lbl.Caption("12:59:59 PM");
+    f.lbl.setGeometryTwips(150, 150, 900, 420); // 60 x 28 pixels: one line, too narrow
+    f.Show();
+    auto* label = widget<LabelWidget>(f.lbl);
+    ASSERT_NE(label, nullptr);
+    const int full = mappedFont(big).pixelSize();
+
+    const QFont narrow = label->fittedFont();
+    EXPECT_LT(narrow.pixelSize(), full) << "shrunk to keep to one line";
+    EXPECT_TRUE(narrow.bold());
+
+    f.lbl.setGeometryTwips(150, 150, 3000, 420);
+    EXPECT_EQ(label->fittedFont().pixelSize(), full) << "a wider box takes the designed size again";
+
+    f.lbl.setGeometryTwips(150, 150, 900, 420);
+    EXPECT_EQ(label->fittedFont().pixelSize(), narrow.pixelSize());
+    f.lbl.Caption("12");
+    EXPECT_EQ(label->fittedFont().pixelSize(), full) << "a short caption needs no shrinking";
+
+    big.Size = 8;
+    f.lbl.setFont(big);
+    EXPECT_LT(label->fittedFont().pixelSize(), full) << "a new font is taken";
 }
 
 } // namespace
