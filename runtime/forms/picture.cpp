@@ -2,6 +2,9 @@
 
 #include "runtime/forms/handles.h"
 
+#include <QFile>
+#include <png.h>
+
 #include <cstdio>
 
 namespace rt {
@@ -12,6 +15,24 @@ namespace {
 HandleTable<Picture::Data*>& pictureHandles() {
     static HandleTable<Picture::Data*> table(0x30000);
     return table;
+}
+
+// Decoded with libpng itself: Qt's image reader would first load every image
+// plugin installed to ask whether one of them wants to read PNG.
+QImage decodePng(const QByteArray& bytes) {
+    png_image png{};
+    png.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&png, bytes.constData(), std::size_t(bytes.size())))
+        return {};
+    // QImage's ARGB32 is one 0xAARRGGBB word per pixel.
+    png.format = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? PNG_FORMAT_BGRA : PNG_FORMAT_ARGB;
+    QImage image(int(png.width), int(png.height), QImage::Format_ARGB32);
+    if (image.isNull() ||
+        !png_image_finish_read(&png, nullptr, image.bits(), png_int_32(image.bytesPerLine()), nullptr)) {
+        png_image_free(&png);
+        return {};
+    }
+    return image;
 }
 
 } // namespace
@@ -35,8 +56,9 @@ const QImage& Picture::image() const {
     if (!data_)
         return none;
     if (!data_->source.isEmpty()) {
-        // By name and format: no guessing among every image plugin installed.
-        data_->image.load(QStringLiteral(":/skins/%1.png").arg(data_->source), "PNG");
+        QFile file(QStringLiteral(":/skins/%1.png").arg(data_->source));
+        if (file.open(QIODevice::ReadOnly))
+            data_->image = decodePng(file.readAll());
         if (data_->image.isNull())
             std::fprintf(stderr, "tavrin: picture '%s' is missing\n", qPrintable(data_->source));
         data_->source.clear();
