@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -52,14 +53,24 @@ public:
     // Posts (never nests) the mouse move X11 does not send when a window
     // moves under a still pointer.
     void scheduleCatchUp();
+    // Shown, but not on the screen yet.
+    bool onItsWay() const;
+    // Runs `f` right after the window's first frame is on the screen; at
+    // once when the window is not on its way there.
+    void whenOnScreen(std::function<void()> f);
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void moveEvent(QMoveEvent*) override;
     void closeEvent(QCloseEvent*) override;
     void changeEvent(QEvent*) override;
+    void hideEvent(QHideEvent*) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void runOnScreen();
+
+    std::vector<std::function<void()>> onScreen_;
     rt::Form* form_;
     QColor back_;
     QPixmap picture_;

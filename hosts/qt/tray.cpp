@@ -1,5 +1,7 @@
 #include "hosts/qt/tray.h"
 
+#include "hosts/qt/peers.h"
+
 #include "runtime/forms/form.h"
 
 #include <QIcon>
@@ -47,9 +49,49 @@ void TrayIcons::showIn(Entry& entry) {
     entry.inTray = true;
 }
 
+// An icon whose window is shown but not yet on the screen waits for it: at
+// start-up the clock's window comes first, its icon right after. What the
+// program does with the icon meanwhile is kept, in order, for then.
 bool TrayIcons::apply(rt::TrayOp op, const rt::TrayIconState& state) {
     const std::int32_t owner = state.owner ? state.owner->hWnd() : 0;
     const Key key{owner, state.id};
+    auto waiting = waiting_.find(owner);
+    if (waiting == waiting_.end()) {
+        auto* window = state.owner ? dynamic_cast<FormWindow*>(widgetOf(*state.owner)) : nullptr;
+        if (!window || !window->onItsWay())
+            return applyNow(op, key, state);
+        waiting = waiting_.emplace(owner, std::vector<Waiting>{}).first;
+        window->whenOnScreen([this, owner] { catchUp(owner); });
+    }
+    bool exists = icons_.count(key) != 0;
+    for (const Waiting& w : waiting->second)
+        if (w.key == key)
+            exists = w.op != rt::TrayOp::Delete;
+    if (op != rt::TrayOp::Add && !exists)
+        return false;
+    Waiting w{op, key, state.callbackMessage, {}, {}};
+    if (state.icon)
+        w.icon = *state.icon;
+    if (state.tip)
+        w.tip = *state.tip;
+    waiting->second.push_back(std::move(w));
+    return true;
+}
+
+void TrayIcons::catchUp(std::int32_t owner) {
+    auto node = waiting_.extract(owner);
+    if (node.empty())
+        return;
+    for (const Waiting& w : node.mapped()) {
+        const rt::TrayIconState state{.id = w.key.second,
+                                      .callbackMessage = w.callbackMessage,
+                                      .icon = w.icon ? &*w.icon : nullptr,
+                                      .tip = w.tip ? &*w.tip : nullptr};
+        applyNow(w.op, w.key, state);
+    }
+}
+
+bool TrayIcons::applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState& state) {
     auto it = icons_.find(key);
     switch (op) {
     case rt::TrayOp::Add: {

@@ -4,12 +4,15 @@
 
 #include <QIcon>
 #include <QImage>
+#include <QString>
 #include <QSystemTrayIcon>
 
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <utility>
+#include <vector>
 
 namespace tavrin::qt {
 
@@ -36,6 +39,17 @@ private:
     };
     using Key = std::pair<std::int32_t, std::uint32_t>;
 
+    // A change that waits for its window to be on the screen.
+    struct Waiting {
+        rt::TrayOp op;
+        Key key;
+        std::uint32_t callbackMessage;
+        std::optional<QImage> icon;
+        std::optional<QString> tip;
+    };
+
+    bool applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState& state);
+    void catchUp(std::int32_t owner);
     void update(Entry& entry, const rt::TrayIconState& state);
     void showIn(Entry& entry);
     void activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
@@ -44,6 +58,7 @@ private:
 
     std::map<Key, Entry> icons_;
     std::map<qint64, QIcon> pictures_;
+    std::map<std::int32_t, std::vector<Waiting>> waiting_;
 };
 
 } // namespace tavrin::qt

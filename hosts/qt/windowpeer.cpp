@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -79,6 +80,45 @@ void FormWindow::changeEvent(QEvent* e) {
     if (e->type() == QEvent::ActivationChange && isActiveWindow() && form_ && form_->isLoaded())
         form_->userActivated();
     QWidget::changeEvent(e);
+}
+
+bool FormWindow::onItsWay() const {
+    const QWindow* handle = windowHandle();
+    return isVisible() && handle && !handle->isExposed();
+}
+
+void FormWindow::whenOnScreen(std::function<void()> f) {
+    if (!onItsWay()) {
+        f();
+        return;
+    }
+    if (onScreen_.empty())
+        windowHandle()->installEventFilter(this);
+    onScreen_.push_back(std::move(f));
+}
+
+bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
+    // Posted: the expose is what paints the first frame.
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        QTimer::singleShot(0, this, [this] { runOnScreen(); });
+    return QWidget::eventFilter(watched, e);
+}
+
+void FormWindow::hideEvent(QHideEvent* e) {
+    // Hidden before it ever showed: what waited for it goes ahead.
+    runOnScreen();
+    QWidget::hideEvent(e);
+}
+
+void FormWindow::runOnScreen() {
+    if (onScreen_.empty())
+        return;
+    if (QWindow* handle = windowHandle())
+        handle->removeEventFilter(this);
+    const std::vector<std::function<void()>> waiting = std::move(onScreen_);
+    onScreen_.clear();
+    for (const auto& f : waiting)
+        f();
 }
 
 void FormWindow::scheduleCatchUp() {

@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTest>
+#include <QWindow>
 
 namespace tavrin::qt::test {
 namespace {
@@ -67,6 +69,49 @@ TEST_F(TrayIcon, WithoutANotificationAreaTheIconIsKeptUntilOneAppears) {
     EXPECT_TRUE(host().trayIcon(rt::TrayOp::Modify, state));
     EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
     EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+}
+
+TEST_F(TrayIcon, AnIconAddedAsItsWindowShowsFollowsTheWindowWithEveryChangeInOrder) {
+    TrayForm& f = trayForm.get();
+    f.Show();
+    QWidget* window = widgetOf(f);
+    ASSERT_NE(window, nullptr);
+    const bool waited = !window->windowHandle()->isExposed();
+    EXPECT_TRUE(waited) << "a window is exposed after it is shown, not while";
+
+    const QImage picture(16, 16, QImage::Format_ARGB32);
+    QString tip = "first";
+    rt::TrayIconState state{.id = 1, .owner = &f, .callbackMessage = 0x200, .icon = &picture, .tip = &tip};
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Add, state));
+    if (waited) {
+        EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr) << "the window goes on the screen first";
+    }
+    QString later = "later";
+    state.tip = &later;
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Modify, state));
+    tip = "changed after it was handed over";
+    const rt::TrayIconState other{.id = 2, .owner = &f};
+    EXPECT_FALSE(host().trayIcon(rt::TrayOp::Modify, other)) << "no such icon, waiting or not";
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Add, other));
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, other));
+    EXPECT_FALSE(host().trayIcon(rt::TrayOp::Delete, other)) << "deleted once";
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return host().trayIcons().icon(f.hWnd(), 1) != nullptr; }, 5000));
+    EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1)->toolTip(), "later");
+    EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 2), nullptr);
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
+    EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+}
+
+TEST_F(TrayIcon, AWindowHiddenBeforeItShowedLetsItsIconGoAhead) {
+    TrayForm& f = trayForm.get();
+    f.Show();
+    const QImage picture(16, 16, QImage::Format_ARGB32);
+    const rt::TrayIconState state{.id = 1, .owner = &f, .callbackMessage = 0x200, .icon = &picture};
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Add, state));
+    f.Hide();
+    EXPECT_NE(host().trayIcons().icon(f.hWnd(), 1), nullptr);
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
 }
 
 int answerAfterPressing(int buttons, QMessageBox::StandardButton press) {
