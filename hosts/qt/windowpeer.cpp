@@ -245,8 +245,7 @@ void WindowPeer::show() {
     // The window manager drops _NET_WM_STATE when a window is withdrawn, so
     // the states go onto the native window before every mapping.
     w.winId();
-    x11::setSkipTaskbarAndPager(w, !form_.ShowInTaskbar());
-    x11::setAbove(w, form_.topmost());
+    x11::setStatesBeforeMap(w, !form_.ShowInTaskbar(), form_.topmost());
     if (form_.WindowState() == rt::vbMinimized)
         w.showMinimized();
     else if (form_.WindowState() == rt::vbMaximized)

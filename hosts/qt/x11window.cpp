@@ -26,7 +26,8 @@ Display* display() {
 
 Atom atom(Display* dpy, const char* name) { return XInternAtom(dpy, name, False); }
 
-void setStateProperty(Display* dpy, Window w, const std::vector<Atom>& states, bool on) {
+// Sets some states and clears others in one read and one write.
+void setStateProperty(Display* dpy, Window w, const std::vector<Atom>& set, const std::vector<Atom>& clear) {
     const Atom netWmState = atom(dpy, "_NET_WM_STATE");
     std::vector<Atom> atoms;
     Atom type = 0;
@@ -42,11 +43,10 @@ void setStateProperty(Display* dpy, Window w, const std::vector<Atom>& states, b
         }
         XFree(data);
     }
-    for (Atom s : states) {
-        atoms.erase(std::remove(atoms.begin(), atoms.end(), s), atoms.end());
-        if (on)
-            atoms.push_back(s);
-    }
+    for (const std::vector<Atom>* states : {&set, &clear})
+        for (Atom s : *states)
+            atoms.erase(std::remove(atoms.begin(), atoms.end(), s), atoms.end());
+    atoms.insert(atoms.end(), set.begin(), set.end());
     XChangeProperty(dpy, w, netWmState, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(atoms.data()),
                     int(atoms.size()));
 }
@@ -77,7 +77,7 @@ void changeStates(QWidget& window, const char* first, const char* second, bool o
         std::vector<Atom> states{a};
         if (b)
             states.push_back(b);
-        setStateProperty(dpy, w, states, on);
+        setStateProperty(dpy, w, on ? states : std::vector<Atom>{}, on ? std::vector<Atom>{} : states);
     }
     flush();
 }
@@ -91,6 +91,22 @@ void setSkipTaskbarAndPager(QWidget& window, bool skip) {
 }
 
 void setAbove(QWidget& window, bool above) { changeStates(window, "_NET_WM_STATE_ABOVE", nullptr, above); }
+
+void setStatesBeforeMap(QWidget& window, bool skipTaskbarAndPager, bool above) {
+    if (window.isVisible()) {
+        setSkipTaskbarAndPager(window, skipTaskbarAndPager);
+        setAbove(window, above);
+        return;
+    }
+    Display* dpy = display();
+    if (!dpy)
+        return;
+    std::vector<Atom> set, clear;
+    for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"})
+        (skipTaskbarAndPager ? set : clear).push_back(atom(dpy, name));
+    (above ? set : clear).push_back(atom(dpy, "_NET_WM_STATE_ABOVE"));
+    setStateProperty(dpy, Window(window.winId()), set, clear);
+}
 
 void flush() {
     auto* x = native();

@@ -12,6 +12,8 @@ bool available();
 // once it is mapped they ask the window manager with a client message.
 void setSkipTaskbarAndPager(QWidget& window, bool skip);
 void setAbove(QWidget& window, bool above);
+// Both at once, into the property of a window about to be mapped.
+void setStatesBeforeMap(QWidget& window, bool skipTaskbarAndPager, bool above);
 
 // Sends what is queued to the X server now (shape masks must not wait for idle).
 void flush();
