@@ -48,7 +48,16 @@ QtHost::~QtHost() { QObject::disconnect(focusWatch_); }
 std::int64_t QtHost::monotonicMs() { return timers_.nowMs(); }
 
 rt::LocalDateTime QtHost::wallClock() {
-    const QDateTime now = QDateTime::currentDateTime();
+    // Looking the local offset up reads the time zone file every time, and
+    // the clock asks several times a second; offsets only ever change at a
+    // whole minute, so once a minute is enough.
+    const qint64 utc = QDateTime::currentMSecsSinceEpoch();
+    const qint64 minute = utc / 60000 - (utc < 0 && utc % 60000 != 0);
+    if (minute != offsetMinute_) {
+        offsetMinute_ = minute;
+        offsetMs_ = qint64(QDateTime::fromMSecsSinceEpoch(utc).offsetFromUtc()) * 1000;
+    }
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(utc + offsetMs_, Qt::UTC);
     const QDate d = now.date();
     const QTime t = now.time();
     return {d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second(), t.msec()};
