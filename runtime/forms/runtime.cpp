@@ -28,8 +28,11 @@ struct State {
     bool quitAsked = false;
 };
 
+// Never destroyed: a process that ends through exit() (Qt's answer to a
+// lost X connection) would otherwise destroy the windows still loaded after
+// the handle tables their destructors use.
 State& state() {
-    static State s;
+    static State& s = *new State;
     return s;
 }
 

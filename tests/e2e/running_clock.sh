@@ -82,3 +82,21 @@ if [ -n "$REM" ]; then
   kill -0 "$APP" 2>/dev/null; check "alarm: the clock runs on" $? "the program ended"
 fi
 stop_clock
+
+# The X server goes away under a running clock: the program ends without a
+# crash.
+for n in $(seq $((DISPLAY_NUM + 1)) $((DISPLAY_NUM + 40))); do
+  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { GONE_NUM=$n; break; }
+done
+Xvfb ":$GONE_NUM" -screen 0 640x480x24 -nolisten tcp >/dev/null 2>&1 &
+GONE_X=$!
+for _ in $(seq 100); do DISPLAY=":$GONE_NUM" xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
+mkdir -p "$WORK/config-gone"
+DISPLAY=":$GONE_NUM" XDG_CONFIG_HOME="$WORK/config-gone" "$TAVRIN" >"$WORK/gone.log" 2>&1 &
+GONE_APP=$!
+sleep 2
+kill "$GONE_X"; wait "$GONE_X" 2>/dev/null
+for _ in $(seq 100); do kill -0 "$GONE_APP" 2>/dev/null || break; sleep 0.05; done
+wait "$GONE_APP" 2>/dev/null
+GONE_CODE=$?
+[ "$GONE_CODE" -lt 128 ]; check "the X server going away ends the clock without a crash" $? "exit code $GONE_CODE"
