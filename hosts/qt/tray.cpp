@@ -95,13 +95,14 @@ bool TrayIcons::applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState&
     auto it = icons_.find(key);
     switch (op) {
     case rt::TrayOp::Add: {
-        if (it == icons_.end()) {
-            Entry entry;
-            entry.icon = std::make_unique<QSystemTrayIcon>();
-            QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
-                             [this, key](QSystemTrayIcon::ActivationReason r) { activated(key, r); });
-            it = icons_.emplace(key, std::move(entry)).first;
-        }
+        // An icon that is there already is refused and keeps its picture.
+        if (it != icons_.end())
+            return false;
+        Entry entry;
+        entry.icon = std::make_unique<QSystemTrayIcon>();
+        QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
+                         [this, key](QSystemTrayIcon::ActivationReason r) { activated(key, r); });
+        it = icons_.emplace(key, std::move(entry)).first;
         update(it->second, state);
         showIn(it->second);
         return true;

@@ -71,6 +71,25 @@ TEST_F(TrayIcon, WithoutANotificationAreaTheIconIsKeptUntilOneAppears) {
     EXPECT_EQ(host().trayIcons().icon(f.hWnd(), 1), nullptr);
 }
 
+QRgb shownColour(const QSystemTrayIcon& icon) { return icon.icon().pixmap(16, 16).toImage().pixel(8, 8); }
+
+TEST_F(TrayIcon, ASecondAddLeavesThePictureShown) {
+    TrayForm& f = trayForm.get();
+    QImage first(16, 16, QImage::Format_ARGB32), second(16, 16, QImage::Format_ARGB32);
+    first.fill(Qt::red);
+    second.fill(Qt::blue);
+    rt::TrayIconState state{.id = 1, .owner = &f, .callbackMessage = 0x200, .icon = &first};
+    ASSERT_TRUE(host().trayIcon(rt::TrayOp::Add, state));
+    state.icon = &second;
+    ASSERT_TRUE(host().trayIcon(rt::TrayOp::Modify, state));
+    state.icon = &first;
+    EXPECT_FALSE(host().trayIcon(rt::TrayOp::Add, state));
+    QSystemTrayIcon* icon = host().trayIcons().icon(f.hWnd(), 1);
+    ASSERT_NE(icon, nullptr);
+    EXPECT_EQ(shownColour(*icon), QColor(Qt::blue).rgb());
+    EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, state));
+}
+
 TEST_F(TrayIcon, AnIconAddedAsItsWindowShowsFollowsTheWindowWithEveryChangeInOrder) {
     TrayForm& f = trayForm.get();
     f.Show();
