@@ -5,11 +5,15 @@
 #include "clock/mnufrm.h"
 #include "clock/program.h"
 #include "clock/skin.h"
+#include "clock/skinswitch.h"
 #include "clock/trayicon.h"
 #include "deskpad/mypad.h"
 #include "runtime/services/convert.h"
 #include "runtime/services/settings.h"
 #include "runtime/system/windows.h"
+
+#include <cmath>
+#include <cstdint>
 
 namespace tavrin {
 
@@ -53,7 +57,10 @@ short boxState(const QString& section, const QString& key, short current) {
 
 } // namespace
 
-frmtray_form::frmtray_form() : Form(QStringLiteral("frmtray")) { design(); }
+frmtray_form::frmtray_form() : Form(QStringLiteral("frmtray")) {
+    design();
+    bindMouse();
+}
 
 void frmtray_form::design() {
     Caption(QStringLiteral("Tavrin"));
@@ -170,16 +177,9 @@ void frmtray_form::Form_Load() {
     if (mnufrm->mnutop.Checked())
         Ontop(true);
 
-    if (mnufrm->mnuskin2.Checked()) {
-        Picture2.Picture(skin2A.Picture());
-        Picture3.Picture(skin2B.Picture());
-        l2.ForeColor(vbWhite);
-    } else {
-        Picture2.Picture(skin1A.Picture());
-        Picture3.Picture(skin1B.Picture());
-        l2.ForeColor(0x80FF80);
-    }
-    l1.ForeColor(0xC0FFC0);
+    const ClockSkin skin = mnufrm->mnuskin2.Checked() ? ClockSkin::Two : ClockSkin::One;
+    TakeSkinFaces(*this, skin);
+    ColourTimes(*this, skin);
 
     App.TaskVisible = false;
 
@@ -243,6 +243,79 @@ void frmtray_form::Form_Unload(int& Cancel) {
 }
 
 void frmtray_form::userClose() { ExitProgram(); }
+
+// --- the mouse -------------------------------------------------------------
+
+void frmtray_form::bindMouse() {
+    // The two times answer exactly as the face they lie on.
+    for (Control* c : {static_cast<Control*>(&picMainSkin), static_cast<Control*>(&l2), static_cast<Control*>(&l1)}) {
+        c->MouseDown = [this](int b, int s, float x, float y) { picMainSkin_MouseDown(b, s, x, y); };
+        c->MouseMove = [this](int b, int s, float x, float y) { picMainSkin_MouseMove(b, s, x, y); };
+        c->MouseUp = [this](int b, int s, float x, float y) { picMainSkin_MouseUp(b, s, x, y); };
+        c->DblClick = [this] { picMainSkin_DblClick(); };
+    }
+    ltime1.DblClick = [this] { ltime1_DblClick(); };
+    ltime2.DblClick = [this] { ltime2_DblClick(); };
+}
+
+void frmtray_form::Form_MouseMove(int Button, int Shift, float X, float Y) {
+    (void)Button, (void)Shift, (void)Y;
+    // Rounded half to even, as the platform converts to a whole number.
+    const auto message = std::int32_t(std::nearbyint(double(X) / Screen.TwipsPerPixelX()));
+    switch (message) {
+    case WM_LBUTTONDBLCLK: iconDoubleClicked(); break;
+    case WM_RBUTTONUP: PopupMenu(mnufrm->mnufile); break;
+    default: break;
+    }
+}
+
+// DeskPad opens when its menu item is checked; the clock is left as it is.
+void frmtray_form::iconDoubleClicked() {
+    if (mnufrm->mnupad.Checked())
+        OpenDeskPad();
+}
+
+void frmtray_form::Form_Resize() {
+    if (WindowState() != vbMinimized)
+        return;
+    Hide();
+    // The button that started a drag is released while the window is hidden,
+    // where the release never reaches it.
+    dragging = false;
+}
+
+void frmtray_form::picMainSkin_MouseDown(int Button, int Shift, float X, float Y) {
+    (void)Button, (void)Shift;
+    dragging = true;
+    grabx = X;
+    graby = Y;
+}
+
+// The offset in the face's pixels is added to the place in twips as it is:
+// the window trails the pointer and closes the gap over the following moves.
+void frmtray_form::picMainSkin_MouseMove(int Button, int Shift, float X, float Y) {
+    (void)Button, (void)Shift;
+    if (!dragging)
+        return;
+    const float newLeft = (X - grabx) + float(Left());
+    const float newTop = (Y - graby) + float(Top());
+    Move(newLeft, newTop);
+}
+
+void frmtray_form::picMainSkin_MouseUp(int Button, int Shift, float X, float Y) {
+    (void)Shift, (void)X, (void)Y;
+    dragging = false;
+    if (Button == vbRightButton)
+        PopupMenu(mnufrm->mnufile);
+}
+
+void frmtray_form::picMainSkin_DblClick() {
+    WindowState(vbMinimized);
+    mnufrm->mnumin.Caption(QStringLiteral("Restore"));
+}
+
+void frmtray_form::ltime1_DblClick() { allopt->Show(); }
+void frmtray_form::ltime2_DblClick() { allopt->Show(); }
 
 void frmtray_form::Ontop(bool top) {
     SetWindowPos(hWnd(), top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);

@@ -19,6 +19,20 @@ public:
     // Puts the clock above all other windows, or back among them.
     void Ontop(bool top);
 
+    // The notification icon's mouse messages arrive here, the message number
+    // in place of X.
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    // A minimised clock hides to the notification area.
+    void Form_Resize() override;
+    // The face and the two times drag the window; a double-click hides it.
+    void picMainSkin_MouseDown(int Button, int Shift, float X, float Y);
+    void picMainSkin_MouseMove(int Button, int Shift, float X, float Y);
+    void picMainSkin_MouseUp(int Button, int Shift, float X, float Y);
+    void picMainSkin_DblClick();
+    // A double-click on a clock's name opens the options.
+    void ltime1_DblClick();
+    void ltime2_DblClick();
+
     rt::Timer t{*this, "t"};
     rt::PictureBox picMainSkin{*this, "picMainSkin"};
     rt::Label l2{picMainSkin, "l2"};
@@ -39,9 +53,14 @@ public:
 
 private:
     void design();
+    void bindMouse();
+    void iconDoubleClicked();
 
     // Which picture the next tick gives the icon: the window's icon when false.
     bool iconflip = false;
+    bool dragging = false;
+    float grabx = 0;
+    float graby = 0;
 };
 
 extern rt::FormRef<frmtray_form> frmtray;

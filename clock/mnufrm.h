@@ -1,6 +1,7 @@
 #pragma once
 // The never-shown window that holds the clock's popup menu. Its check marks
-// are live settings: always on top, the skin, and the DeskPad switch.
+// are live settings: always on top, the skin, and the DeskPad switch; the
+// caption of its first item is the only record of a hidden clock.
 #include "runtime/forms/forms.h"
 
 namespace tavrin {
@@ -21,6 +22,13 @@ public:
     rt::Menu mnuabt{mnufile, "mnuabt", "About"};
     rt::Menu mnuexit{mnufile, "mnuexit", "Exit"};
 
+    void mnumin_Click();
+    void mnuopt_Click();
+    void mnuskin1_Click();
+    void mnuskin2_Click();
+    void mnutop_Click();
+    void mnupad_Click();
+    void mnuabt_Click();
     void mnuexit_Click();
 };
 

@@ -2,6 +2,7 @@
 #include "hosts/qt/input.h"
 #include "hosts/qt/peerkinds.h"
 #include "hosts/qt/peers.h"
+#include "hosts/qt/popupmenu.h"
 
 #include "runtime/forms/form.h"
 
@@ -23,6 +24,18 @@ public:
     void changed(rt::Prop) override {}
 };
 
+// A menu item has nothing on screen either, but a copy of its menu may.
+class MenuPeer final : public rt::Peer {
+public:
+    void changed(rt::Prop) override { menuChanged(); }
+};
+
+std::unique_ptr<rt::Peer> peerWithoutWidget(const rt::Control& c) {
+    if (c.kind() == rt::Kind::Menu)
+        return std::make_unique<MenuPeer>();
+    return std::make_unique<NullPeer>();
+}
+
 constexpr std::uint32_t bit(rt::Prop p) { return 1u << unsigned(p); }
 // Everything a fresh widget needs; the focus is only ever asked for.
 constexpr std::uint32_t kFreshWidget = ~bit(rt::Prop::Focus);
@@ -41,7 +54,7 @@ void attachChildren(rt::Control& parent, WindowPeer& window, ControlPeer* contai
         if (!peer)
             peer = makeInputPeer(*child, window, container);
         if (!peer)
-            peer = std::make_unique<NullPeer>();
+            peer = peerWithoutWidget(*child);
         auto* controlPeer = dynamic_cast<ControlPeer*>(peer.get());
         child->setPeer(std::move(peer));
         attachChildren(*child, window, child->isContainer() && controlPeer ? controlPeer : container);
@@ -54,7 +67,7 @@ void attachChildren(rt::Control& parent, WindowPeer& window, ControlPeer* contai
 // widget takes every property then anyway.
 void attachPending(rt::Control& parent) {
     for (rt::Control* child : parent.children()) {
-        child->setPeer(std::make_unique<NullPeer>());
+        child->setPeer(peerWithoutWidget(*child));
         attachPending(*child);
     }
 }

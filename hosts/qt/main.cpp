@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +55,19 @@ void routeSignalsToExit(tavrin::qt::QtHost& host) {
         sigaction(sig, &sa, nullptr);
 }
 
+// Without a session bus the D-Bus library starts one of its own
+// (dbus-launch --autolaunch) the first time Qt asks for it, and that bus
+// outlives the program. With none to be found, the program goes without.
+void noBusOfOurOwn() {
+    if (!qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS"))
+        return;
+    const QByteArray runtimeDir = qgetenv("XDG_RUNTIME_DIR");
+    struct stat st {};
+    if (!runtimeDir.isEmpty() && ::stat((runtimeDir + "/bus").constData(), &st) == 0 && S_ISSOCK(st.st_mode))
+        return; // the user's bus, which the library finds by itself
+    qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -75,6 +89,7 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
+    noBusOfOurOwn();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
     rt::App.EXEName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();

@@ -143,6 +143,7 @@ public:
 
 private:
     void show();
+    void minimizeUnlessHidden();
     void syncControls(rt::Control& c);
     void applyGeometry();
 

@@ -39,4 +39,24 @@ BuiltMenu buildMenu(const rt::Menu& menu) {
     return built;
 }
 
+void fillMenu(QMenu& into, const rt::Menu& menu, QHash<QAction*, rt::Menu*>& items) {
+    items.clear();
+    into.clear();
+    addItems(into, menu, items);
+}
+
+namespace {
+std::function<void()>& changeListener() {
+    static std::function<void()> listener;
+    return listener;
+}
+} // namespace
+
+void setMenuChangeListener(std::function<void()> listener) { changeListener() = std::move(listener); }
+
+void menuChanged() {
+    if (changeListener())
+        changeListener()();
+}
+
 } // namespace tavrin::qt

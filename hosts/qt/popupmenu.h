@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QMenu>
 
+#include <functional>
 #include <memory>
 
 namespace rt {
@@ -19,5 +20,12 @@ struct BuiltMenu {
 // The visible items under `menu`: "-" separators, check marks, submenus,
 // enabled state, '&' mnemonics as Qt shows them.
 BuiltMenu buildMenu(const rt::Menu& menu);
+// The same into an existing menu, replacing what it held.
+void fillMenu(QMenu& into, const rt::Menu& menu, QHash<QAction*, rt::Menu*>& items);
+
+// Menu items tell this when their caption, mark or state changes, so a copy
+// of a menu kept elsewhere (a notification panel's) can follow.
+void setMenuChangeListener(std::function<void()> listener);
+void menuChanged();
 
 } // namespace tavrin::qt

@@ -99,6 +99,8 @@ std::vector<QRect> QtHost::monitorsPixels() {
 void QtHost::attach(rt::Form& form) { attachPeers(form); }
 
 void QtHost::popupMenu(rt::Form& owner, rt::Menu& menu) {
+    if (tray_.takeMenu(owner, menu))
+        return;
     BuiltMenu built = buildMenu(menu);
     const std::int32_t hWnd = owner.hWnd();
     QAction* chosen = built.menu->exec(QCursor::pos());

@@ -1,16 +1,48 @@
 #include "hosts/qt/tray.h"
 
 #include "hosts/qt/peers.h"
+#include "hosts/qt/popupmenu.h"
 
 #include "runtime/forms/form.h"
+#include "runtime/forms/menu.h"
 
+#include <QApplication>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QPixmap>
+#include <QTimer>
 
 namespace tavrin::qt {
+namespace {
 
-TrayIcons::TrayIcons() = default;
-TrayIcons::~TrayIcons() = default;
+std::int64_t nowMs() {
+    static QElapsedTimer clock = [] {
+        QElapsedTimer t;
+        t.start();
+        return t;
+    }();
+    return clock.elapsed();
+}
+
+// The check Qt makes when it picks the StatusNotifierItem protocol over an
+// X tray window for an icon on X11.
+bool statusNotifierWatcherOnTheBus() {
+    if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") && qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return false;
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(QStringLiteral("org.kde.StatusNotifierWatcher"));
+}
+
+} // namespace
+
+TrayIcons::TrayIcons() {
+    setMenuChangeListener([this] { refreshPanelMenusLater(); });
+}
+
+TrayIcons::~TrayIcons() { setMenuChangeListener({}); }
 
 QSystemTrayIcon* TrayIcons::icon(std::int32_t ownerHwnd, std::uint32_t id) const {
     auto it = icons_.find({ownerHwnd, id});
@@ -24,6 +56,11 @@ const QIcon& TrayIcons::iconFor(const QImage& image) {
     if (pictures_.size() >= 8)
         pictures_.clear();
     return pictures_.emplace(image.cacheKey(), QIcon(QPixmap::fromImage(image))).first->second;
+}
+
+QMenu* TrayIcons::panelMenu(std::int32_t ownerHwnd, std::uint32_t id) const {
+    auto it = icons_.find({ownerHwnd, id});
+    return it == icons_.end() ? nullptr : it->second.panelMenu.get();
 }
 
 void TrayIcons::update(Entry& entry, const rt::TrayIconState& state) {
@@ -103,6 +140,8 @@ bool TrayIcons::applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState&
         QObject::connect(entry.icon.get(), &QSystemTrayIcon::activated, entry.icon.get(),
                          [this, key](QSystemTrayIcon::ActivationReason r) { activated(key, r); });
         it = icons_.emplace(key, std::move(entry)).first;
+        if (panelShowsMenus())
+            givePanelMenu(key, it->second);
         update(it->second, state);
         showIn(it->second);
         return true;
@@ -120,26 +159,135 @@ bool TrayIcons::applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState&
         it->second.icon->hide();
         // Later: this may run inside the icon's own activation.
         it->second.icon.release()->deleteLater();
+        if (it->second.panelMenu)
+            it->second.panelMenu.release()->deleteLater();
         icons_.erase(it);
         return true;
     }
     return false;
 }
 
+// An X tray window reports a double-click; a StatusNotifierItem panel only
+// sends one activation per click. Two within the double-click time are one
+// double-click either way.
 void TrayIcons::activated(const Key& key, QSystemTrayIcon::ActivationReason reason) {
     auto it = icons_.find(key);
     if (it == icons_.end() || it->second.callbackMessage != kMouseMoveCallback)
         return;
-    int message = 0;
-    if (reason == QSystemTrayIcon::DoubleClick)
-        message = kDoubleClickMessage;
-    else if (reason == QSystemTrayIcon::Context)
-        message = kContextMessage;
-    else
-        return; // single clicks and the middle button mean nothing to the clock
+    Entry& entry = it->second;
+    switch (reason) {
+    case QSystemTrayIcon::Trigger: {
+        const std::int64_t now = nowMs();
+        if (entry.lastTriggerMs >= 0 && now - entry.lastTriggerMs <= QApplication::doubleClickInterval()) {
+            entry.lastTriggerMs = -1;
+            sendMessage(key, kDoubleClickMessage);
+        } else {
+            entry.lastTriggerMs = now;
+        }
+        return;
+    }
+    case QSystemTrayIcon::DoubleClick:
+        entry.lastTriggerMs = -1;
+        sendMessage(key, kDoubleClickMessage);
+        return;
+    case QSystemTrayIcon::Context:
+        // A panel that shows the menu itself has it already.
+        if (!entry.panelMenu)
+            sendMessage(key, kContextMessage);
+        return;
+    default: return; // the middle button means nothing to the clock
+    }
+}
+
+void TrayIcons::sendMessage(const Key& key, int message) {
     rt::Form* owner = rt::Form::fromHandle(key.first);
     if (owner && owner->isLoaded())
         owner->userMouseMove(0, 0, message, 0);
+}
+
+// --- the menu a StatusNotifierItem panel shows ---------------------------------
+
+bool TrayIcons::panelShowsMenus() const {
+    return panelShowsMenus_ ? *panelShowsMenus_ : statusNotifierWatcherOnTheBus();
+}
+
+// Such a panel opens the icon's menu on the right button itself and tells
+// the program nothing, so the icon carries a copy of the program's menu,
+// kept in step with it. The program names that menu by opening it on the
+// icon's right-button message.
+void TrayIcons::givePanelMenu(const Key& key, Entry& entry) {
+    entry.panelMenu = std::make_unique<QMenu>();
+    QMenu* menu = entry.panelMenu.get();
+    QObject::connect(menu, &QMenu::triggered, menu, [this, key](QAction* a) { chosen(key, a); });
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [this, key] {
+        auto it = icons_.find(key);
+        if (it != icons_.end() && it->second.menuSource)
+            refreshPanelMenu(it->second);
+        else
+            learnMenu(key);
+    });
+    entry.icon->setContextMenu(menu);
+    // Once the window's activation, which adds the icon, is over.
+    QTimer::singleShot(0, menu, [this, key] { learnMenu(key); });
+}
+
+void TrayIcons::learnMenu(const Key& key) {
+    if (taking_)
+        return;
+    taking_ = key;
+    sendMessage(key, kContextMessage);
+    taking_.reset();
+}
+
+bool TrayIcons::takeMenu(const rt::Form& owner, const rt::Menu& menu) {
+    if (!taking_ || taking_->first != owner.hWnd())
+        return false;
+    auto it = icons_.find(*taking_);
+    if (it == icons_.end() || !it->second.panelMenu)
+        return false;
+    it->second.menuSource = &menu;
+    it->second.menuForm = menu.Parent().hWnd();
+    refreshPanelMenu(it->second);
+    return true;
+}
+
+void TrayIcons::refreshPanelMenu(Entry& entry) {
+    // Window handles are never reused: a live handle still holds the menu.
+    rt::Form* holder = rt::Form::fromHandle(entry.menuForm);
+    if (!entry.menuSource || !holder || !holder->isLoaded()) {
+        entry.menuSource = nullptr;
+        entry.items.clear();
+        entry.panelMenu->clear();
+        return;
+    }
+    fillMenu(*entry.panelMenu, *entry.menuSource, entry.items);
+}
+
+void TrayIcons::refreshPanelMenusLater() {
+    if (refreshPending_)
+        return;
+    bool any = false;
+    for (auto& [key, entry] : icons_)
+        any = any || entry.menuSource;
+    if (!any)
+        return;
+    refreshPending_ = true;
+    QTimer::singleShot(0, qApp, [this] {
+        refreshPending_ = false;
+        for (auto& [key, entry] : icons_)
+            if (entry.menuSource)
+                refreshPanelMenu(entry);
+    });
+}
+
+void TrayIcons::chosen(const Key& key, QAction* action) {
+    auto it = icons_.find(key);
+    if (it == icons_.end())
+        return;
+    rt::Menu* item = it->second.items.value(action);
+    rt::Form* holder = rt::Form::fromHandle(it->second.menuForm);
+    if (item && holder && holder->isLoaded())
+        rt::raise(item->Click);
 }
 
 } // namespace tavrin::qt

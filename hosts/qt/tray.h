@@ -2,8 +2,10 @@
 // Notification-area icons, one QSystemTrayIcon per (window, id).
 #include "runtime/host.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QImage>
+#include <QMenu>
 #include <QString>
 #include <QSystemTrayIcon>
 
@@ -13,6 +15,10 @@
 #include <optional>
 #include <utility>
 #include <vector>
+
+namespace rt {
+class Menu;
+}
 
 namespace tavrin::qt {
 
@@ -24,6 +30,15 @@ public:
     bool apply(rt::TrayOp op, const rt::TrayIconState& state);
     // The icon for tests and the host; null when there is none.
     QSystemTrayIcon* icon(std::int32_t ownerHwnd, std::uint32_t id) const;
+    // The copy of the icon's menu that a StatusNotifierItem panel shows itself.
+    QMenu* panelMenu(std::int32_t ownerHwnd, std::uint32_t id) const;
+
+    // A popup menu the program opens while the panel's copy is being made
+    // goes into that copy instead of onto the screen.
+    bool takeMenu(const rt::Form& owner, const rt::Menu& menu);
+    // Whether panels show the icons' menus themselves (a StatusNotifierItem
+    // host on the session bus); found out when an icon is made unless set.
+    void setPanelShowsMenus(bool shows) { panelShowsMenus_ = shows; }
 
     // What a click on the icon sends its window, as the mouse message the
     // window asked for arrives there: (X = message in pixels).
@@ -32,12 +47,18 @@ public:
     static constexpr std::uint32_t kMouseMoveCallback = 0x200;
 
 private:
+    using Key = std::pair<std::int32_t, std::uint32_t>;
     struct Entry {
         std::unique_ptr<QSystemTrayIcon> icon;
         std::uint32_t callbackMessage = 0;
         bool inTray = false; // a notification area took it
+        std::int64_t lastTriggerMs = -1;
+        // Only for panels that show the menu themselves.
+        std::unique_ptr<QMenu> panelMenu;
+        QHash<QAction*, rt::Menu*> items;
+        const rt::Menu* menuSource = nullptr;
+        std::int32_t menuForm = 0; // the window holding menuSource
     };
-    using Key = std::pair<std::int32_t, std::uint32_t>;
 
     // A change that waits for its window to be on the screen.
     struct Waiting {
@@ -55,10 +76,20 @@ private:
     void activated(const Key& key, QSystemTrayIcon::ActivationReason reason);
     // The clock swaps between the same two pictures every second.
     const QIcon& iconFor(const QImage& image);
+    void sendMessage(const Key& key, int message);
+    bool panelShowsMenus() const;
+    void givePanelMenu(const Key& key, Entry& entry);
+    void learnMenu(const Key& key);
+    void refreshPanelMenu(Entry& entry);
+    void refreshPanelMenusLater();
+    void chosen(const Key& key, QAction* action);
 
     std::map<Key, Entry> icons_;
     std::map<qint64, QIcon> pictures_;
     std::map<std::int32_t, std::vector<Waiting>> waiting_;
+    std::optional<bool> panelShowsMenus_;
+    std::optional<Key> taking_;
+    bool refreshPending_ = false;
 };
 
 } // namespace tavrin::qt

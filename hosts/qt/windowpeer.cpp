@@ -45,19 +45,18 @@ void FormWindow::paintEvent(QPaintEvent*) {
 
 void FormWindow::expectMove(QPoint pos) {
     expectedMoves_.push_back(pos);
-    if (expectedMoves_.size() > 32)
+    if (expectedMoves_.size() > 64)
         expectedMoves_.pop_front();
 }
 
 void FormWindow::moveEvent(QMoveEvent* e) {
-    // Our own moves come back from the window manager in order, often after
-    // later ones were already asked for; only a position nobody asked for
-    // (the user moved it through the window manager) is news for the form.
-    const auto it = std::find(expectedMoves_.begin(), expectedMoves_.end(), e->pos());
-    if (it != expectedMoves_.end()) {
-        expectedMoves_.erase(expectedMoves_.begin(), it + 1);
+    // Our own moves come back from the window manager late, out of order and
+    // sometimes twice (Qt reads a reparented window's place when the notice
+    // arrives, which may already be a later one). Any place we asked for
+    // lately is such an echo; only a place nobody asked for (the user moved
+    // the window through the window manager) is news for the form.
+    if (std::find(expectedMoves_.begin(), expectedMoves_.end(), e->pos()) != expectedMoves_.end())
         return;
-    }
     expectedMoves_.clear();
     if (!form_ || !isVisible() || e->pos() == form_->pixelRect().topLeft())
         return;
@@ -163,7 +162,11 @@ void WindowPeer::applyGeometry() {
     if (r.topLeft() != window_->pos())
         window_->expectMove(r.topLeft());
     applied_ = r;
-    window_->setGeometry(r);
+    // Placed by its outer corner (north-west gravity): the window has no
+    // frame, and some window managers (fluxbox) misplace a window mapped
+    // with static gravity near the screen's top or left edge.
+    window_->move(r.topLeft());
+    window_->resize(r.size());
     if (window_->isVisible())
         window_->scheduleCatchUp();
 }
@@ -207,7 +210,7 @@ void WindowPeer::changed(rt::Prop what) {
         if (!w.isVisible())
             break;
         if (form_.WindowState() == rt::vbMinimized)
-            w.showMinimized();
+            minimizeUnlessHidden();
         else if (form_.WindowState() == rt::vbMaximized)
             w.showMaximized();
         else
@@ -251,8 +254,21 @@ void WindowPeer::show() {
     else if (form_.WindowState() == rt::vbMaximized)
         w.showMaximized();
     else
-        w.show();
+        w.showNormal();
     x11::flush();
+}
+
+// A window the program hides as soon as it is minimised (the clock, to the
+// notification area) is only hidden: an iconify request racing the unmap
+// leaves some window managers holding it iconic, so that showing it again
+// brings back nothing.
+void WindowPeer::minimizeUnlessHidden() {
+    // The window forgets its form when the peer goes.
+    QTimer::singleShot(0, window_, [w = window_] {
+        const rt::Form* form = w ? w->form() : nullptr;
+        if (form && form->Visible() && form->WindowState() == rt::vbMinimized && w->isVisible())
+            w->showMinimized();
+    });
 }
 
 } // namespace tavrin::qt

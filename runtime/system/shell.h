@@ -12,6 +12,11 @@ constexpr std::uint32_t NIF_MESSAGE = 1;
 constexpr std::uint32_t NIF_ICON = 2;
 constexpr std::uint32_t NIF_TIP = 4;
 
+// Mouse messages an icon reports to its window (in place of the X of a mouse move).
+constexpr std::int32_t WM_MOUSEMOVE = 0x200;
+constexpr std::int32_t WM_LBUTTONDBLCLK = 0x203;
+constexpr std::int32_t WM_RBUTTONUP = 0x205;
+
 struct NOTIFYICONDATA {
     std::uint32_t cbSize = 0;
     std::int32_t hWnd = 0;

@@ -2,101 +2,10 @@
 # End-to-end tests: the real executable on a real X server (Xvfb) with a
 # window manager (openbox) and a notification area (trayer), read back with
 # xwininfo, xprop and the window's X shape. Screenshots go to the artefacts
-# folder.
+# folder. Each feature's cases are a file of their own over one desktop.
 #   run.sh TAVRIN XSHAPE ARTEFACTS
-set -u
-TAVRIN=$(readlink -f "$1")
-XSHAPE=$(readlink -f "$2")
-ART=$3
-mkdir -p "$ART"
-WORK=$(mktemp -d)
-PASS=0
-FAIL=0
-PIDS=()
-
-cleanup() {
-  [ -n "${APP:-}" ] && kill "$APP" 2>/dev/null
-  for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done
-  wait 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-
-# --- the desktop ------------------------------------------------------------
-for n in $(seq 90 130); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { DISPLAY_NUM=$n; break; }
-done
-export DISPLAY=":$DISPLAY_NUM"
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-xdpyinfo >/dev/null 2>&1 || { echo "e2e: Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
-xsetroot -solid '#3a6ea5'
-openbox >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
-start_tray() {
-  trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true \
-    --transparent false --tint 0x202020 >"$WORK/trayer.log" 2>&1 &
-  TRAY=$!
-  PIDS+=($TRAY)
-  for _ in $(seq 100); do xdotool search --class trayer >/dev/null 2>&1 && break; sleep 0.05; done
-  sleep 0.5
-}
-start_tray
-
-unset WAYLAND_DISPLAY
-export QT_QPA_PLATFORM=xcb
-# For a sanitizer build: leaks of the system's own libraries are not ours.
-export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/lsan.supp:print_suppressions=0"
-
-# --- helpers ----------------------------------------------------------------
-check() { # name, condition result (0 ok), detail
-  if [ "$2" -eq 0 ]; then
-    PASS=$((PASS + 1)); echo "ok   $1"
-  else
-    FAIL=$((FAIL + 1)); echo "FAIL $1: $3"
-  fi
-}
-
-# Starts the clock with a settings file (may be empty) and waits for its window.
-start_clock() { # name, settings text
-  CONFIG="$WORK/config-$1"
-  mkdir -p "$CONFIG/tavrin"
-  [ -n "$2" ] && printf '%s\n' "$2" >"$CONFIG/tavrin/settings.ini"
-  XDG_CONFIG_HOME="$CONFIG" "$TAVRIN" >"$WORK/$1.log" 2>&1 &
-  APP=$!
-  WIN=""
-  for _ in $(seq 200); do
-    WIN=$(xdotool search --onlyvisible --name '^Tavrin$' 2>/dev/null | head -n 1)
-    [ -n "$WIN" ] && break
-    sleep 0.025
-  done
-  sleep 0.4 # let the window manager settle the window
-}
-
-stop_clock() {
-  kill -TERM "$APP" 2>/dev/null
-  for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
-  wait "$APP" 2>/dev/null
-  EXIT_CODE=$?
-  APP=""
-}
-
-geometry() { # prints "x y w h" of the window on the screen
-  xwininfo -id "$WIN" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
-
-net_state() { xprop -id "$WIN" _NET_WM_STATE 2>/dev/null; }
-
-tray_has_icon() { # one of trayer's windows (its panel) holds an embedded window of ours
-  local t
-  for t in $(xdotool search --class trayer); do
-    xwininfo -tree -id "$t" 2>/dev/null | grep -q '"tavrin"' && return 0
-  done
-  return 1
-}
-
-shot() { import -window root "$ART/$1.png" 2>/dev/null; }
+HERE=$(dirname "$(readlink -f "$0")")
+source "$HERE/desktop.sh"
 
 # --- cases --------------------------------------------------------------------
 
@@ -220,7 +129,8 @@ sleep 1
 tray_has_icon; check "a notification area started after the clock gets the icon" $? "trayer holds no tavrin window"
 stop_clock
 
-source "$(dirname "$(readlink -f "$0")")/running_clock.sh"
+source "$HERE/running_clock.sh"
+source "$HERE/using.sh"
 
 echo "$PASS passed, $FAIL failed"
 [ "$FAIL" -eq 0 ]

@@ -37,6 +37,8 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     ::testing::InitGoogleTest(&argc, argv);
     tavrin::qt::QtHost host;
+    // An X tray window's panel unless a test stands for another kind.
+    host.trayIcons().setPanelShowsMenus(false);
     tavrin::qt::test::theHost = &host;
     rt::installHost(&host);
     const int result = RUN_ALL_TESTS();

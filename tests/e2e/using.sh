@@ -1,0 +1,162 @@
+# Using the clock: the drag, hiding and restoring, the names, the popup
+# menu's commands and the about box. Sourced by run.sh, on its desktop.
+
+# A point on the clock, in its window's pixels.
+at_clock() { # x y
+  read -r CX CY _ _ <<<"$(geometry)"
+  xdotool mousemove $((CX + $1)) $((CY + $2))
+}
+
+# Opens the popup menu on the clock face and picks an item by keys: the
+# number of Downs, then "right N" for a submenu's Nth item (opening a
+# submenu makes its first item the current one).
+menu_on_clock() { # downs [right downs]
+  at_clock 30 35
+  xdotool click 3
+  sleep 0.4
+  pick_item "$@"
+}
+
+pick_item() {
+  local i
+  for ((i = 0; i < $1; i++)); do xdotool key Down; done
+  if [ "${2:-}" = right ]; then
+    xdotool key Right
+    for ((i = 1; i < $3; i++)); do xdotool key Down; done
+  fi
+  xdotool key Return
+  sleep 0.5
+}
+
+# The items, in menu order.
+MINIMIZE=1 OPTIONS=2 SKIN=3 ONTOP=4 ABOUT=6 EXIT=7
+
+visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+clock_shown() { [ -n "$(visible_named '^Tavrin$')" ]; }
+
+# The icon's embedded window in trayer, as "x y" of its centre.
+tray_icon_centre() {
+  local t w
+  for t in $(xdotool search --class trayer); do
+    w=$(xwininfo -tree -id "$t" 2>/dev/null | awk '/"tavrin"/{print $1; exit}')
+    [ -n "$w" ] && break
+  done
+  [ -n "$w" ] || return 1
+  xwininfo -id "$w" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print int(x + w / 2), int(y + h / 2)}'
+}
+
+near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; } # a b tolerance
+
+# --- the drag ---------------------------------------------------------------
+start_clock drag "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
+if [ -n "$WIN" ]; then
+  at_clock 30 35
+  xdotool mousedown 1
+  for step in $(seq 1 10); do xdotool mousemove_relative -- 12 6; sleep 0.03; done
+  sleep 1 # the window closes most of the gap to the pointer
+  xdotool mouseup 1
+  read -r X Y _ _ <<<"$(geometry)"
+  near "$X" 420 12 && near "$Y" 260 12
+  check "drag: the clock follows the pointer 120,60 pixels" $? "ended at $X,$Y from 300,200"
+  xdotool mousemove_relative -- 40 40
+  sleep 0.5
+  read -r X2 Y2 _ _ <<<"$(geometry)"
+  [ "$X2 $Y2" = "$X $Y" ]; check "drag: the release ends it" $? "moved on to $X2,$Y2"
+fi
+stop_clock
+
+# --- hide with a double-click, back from the icon's menu ----------------------
+start_clock hide "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
+if [ -n "$WIN" ]; then
+  at_clock 30 35
+  xdotool click --repeat 2 --delay 60 1
+  sleep 0.6
+  ! clock_shown; check "double-click: the clock hides" $? "still shown"
+  tray_has_icon; check "double-click: the icon stays" $? "no icon"
+  read -r IX IY <<<"$(tray_icon_centre)"
+  xdotool mousemove "$IX" "$IY" click 3
+  sleep 0.4
+  pick_item $MINIMIZE # it reads "Restore" now
+  clock_shown; check "the icon's menu: Restore brings the clock back" $? "not shown"
+  read -r X Y _ _ <<<"$(geometry)"
+  [ "$X $Y" = "300 200" ]; check "restore: at the same place" $? "at $X,$Y"
+  # The double-click's drag is over: the pointer alone no longer moves it.
+  at_clock 60 20
+  xdotool mousemove_relative -- 50 30
+  sleep 0.4
+  read -r X Y _ _ <<<"$(geometry)"
+  [ "$X $Y" = "300 200" ]; check "restore: the clock does not follow a pointer with no button held" $? "at $X,$Y"
+  shot restored
+fi
+stop_clock
+
+# --- a name opens the options; the skins and always on top from the menu ------
+start_clock menu "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
+if [ -n "$WIN" ]; then
+  at_clock 30 20
+  xdotool click --repeat 2 --delay 60 1
+  sleep 0.6
+  OPTWIN=$(visible_named '^Form1$')
+  [ -n "$OPTWIN" ]; check "double-click on a name opens the options" $? "no options window"
+  clock_shown; check "the clock stays as it was" $? "hidden"
+  if [ -n "$OPTWIN" ]; then
+    read -r OX OY _ _ <<<"$(WIN=$OPTWIN geometry)"
+    xdotool mousemove $((OX + 70)) $((OY + 148)) click 1 # "&Dual Time"
+    sleep 0.5
+    read -r X Y W H <<<"$(geometry)"
+    [ "$X $Y $W $H" = "300 200 304 40" ]; check "the options' Dual Time: the wide face in place" $? "got ${W}x${H} at $X,$Y"
+    xdotool mousemove $((OX + 348)) $((OY + 20)) click 1 # "X"
+    sleep 0.4
+  fi
+
+  menu_on_clock $SKIN right 2
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y $W $H" = "300 200 304 43" ]; check "Skin2: its wide face, the top-left corner kept" $? "got ${W}x${H} at $X,$Y"
+  SHAPE=$("$XSHAPE" "$WIN")
+  echo "$SHAPE" | grep -q "rows 1-41"; check "Skin2: shaped to its face" $? "$SHAPE"
+  grep -qx "skin2=True" "$CONFIG/tavrin/settings.ini"; check "Skin2: stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
+  shot skin2-from-menu
+  menu_on_clock $SKIN right 1
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y $W $H" = "300 200 304 40" ]; check "Skin1: back to 304 x 40 in place" $? "got ${W}x${H} at $X,$Y"
+
+  menu_on_clock $ONTOP
+  net_state | grep -q _NET_WM_STATE_ABOVE; check "Always on top: above all other windows" $? "$(net_state)"
+  menu_on_clock $ONTOP
+  net_state | grep -q _NET_WM_STATE_ABOVE; check "Always on top again: back among them" $((1 - $?)) "$(net_state)"
+  grep -qx "mtop=False" "$CONFIG/tavrin/settings.ini"; check "Always on top: stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
+fi
+stop_clock
+
+# --- the about box and Exit ----------------------------------------------------
+start_clock about ""
+if [ -n "$WIN" ]; then
+  menu_on_clock $ABOUT
+  ABOUTWIN=$(visible_named '^About$')
+  [ -n "$ABOUTWIN" ]; check "About: the box opens" $? "no window named About"
+  if [ -n "$ABOUTWIN" ]; then
+    read -r AX AY AW AH <<<"$(WIN=$ABOUTWIN geometry)"
+    [ "$AW $AH" = "253 197" ] && near "$AX" 513 1 && near "$AY" 301 1
+    check "About: 253 x 197, centred" $? "got ${AW}x${AH} at $AX,$AY"
+    shot about
+    xdotool mousemove $((AX + 120)) $((AY + 172)) click 1
+    sleep 0.5
+    [ -z "$(visible_named '^About$')" ]; check "About: OK closes it" $? "still open"
+  fi
+
+  menu_on_clock $ABOUT
+  menu_on_clock $EXIT
+  sleep 0.5
+  ! clock_shown; check "Exit with the about box open: the clock goes" $? "still shown"
+  ABOUTWIN=$(visible_named '^About$')
+  [ -n "$ABOUTWIN" ]; check "Exit with the about box open: the box stays" $? "gone"
+  kill -0 "$APP" 2>/dev/null; check "Exit with the about box open: the program runs on" $? "ended"
+  grep -qx "mytop=2520" "$CONFIG/tavrin/settings.ini"; check "Exit: the place is stored" $? "$(cat "$CONFIG/tavrin/settings.ini" 2>/dev/null)"
+  if [ -n "$ABOUTWIN" ]; then
+    read -r AX AY _ _ <<<"$(WIN=$ABOUTWIN geometry)"
+    xdotool mousemove $((AX + 120)) $((AY + 172)) click 1
+    for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$APP" 2>/dev/null; check "Exit with the about box open: its OK ends the program" $((1 - $?)) "still running"
+  fi
+fi
+stop_clock
