@@ -4,6 +4,7 @@
 // hands input back through the runtime's user* entry points.
 #include "runtime/host.h"
 
+#include <QElapsedTimer>
 #include <QPixmap>
 #include <QPoint>
 #include <QPointer>
@@ -58,6 +59,8 @@ public:
     // Runs `f` right after the window's first frame is on the screen; at
     // once when the window is not on its way there.
     void whenOnScreen(std::function<void()> f);
+    // The window is about to be mapped, and placed by the window manager.
+    void mapping();
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -75,6 +78,8 @@ private:
     QColor back_;
     QPixmap picture_;
     std::deque<QPoint> expectedMoves_;
+    QElapsedTimer mapped_;
+    static constexpr int kPlacementMs = 300;
     bool catchUpPending_ = false;
 };
 

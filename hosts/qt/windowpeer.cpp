@@ -60,12 +60,24 @@ void FormWindow::moveEvent(QMoveEvent* e) {
     expectedMoves_.clear();
     if (!form_ || !isVisible() || e->pos() == form_->pixelRect().topLeft())
         return;
+    // Right as the window is mapped it is the window manager's own placement
+    // (fluxbox places a window reaching off the screen anew): the program's
+    // place stands, asked for once more.
+    if (mapped_.isValid() && mapped_.elapsed() < kPlacementMs) {
+        mapped_.invalidate();
+        const QPoint wanted = form_->pixelRect().topLeft();
+        expectMove(wanted);
+        move(wanted);
+        return;
+    }
     const double tx = rt::Screen.TwipsPerPixelX();
     const double ty = rt::Screen.TwipsPerPixelY();
     rt::Form* form = form_;
     const QPoint pos = e->pos();
     rt::dispatch([&] { form->userMoved(pos.x() * tx, pos.y() * ty); });
 }
+
+void FormWindow::mapping() { mapped_.start(); }
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The window stays until the form decides; the clock's own close takes
@@ -248,6 +260,7 @@ void WindowPeer::show() {
     // The window manager drops _NET_WM_STATE when a window is withdrawn, so
     // the states go onto the native window before every mapping.
     w.winId();
+    w.mapping();
     x11::setStatesBeforeMap(w, !form_.ShowInTaskbar(), form_.topmost());
     if (form_.WindowState() == rt::vbMinimized)
         w.showMinimized();

@@ -31,7 +31,8 @@ for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
 xdpyinfo >/dev/null 2>&1 || { echo "e2e: Xvfb did not start"; cat "$WORK/xvfb.log"; exit 1; }
 xsetroot -solid '#3a6ea5'
 openbox >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
+WM=$!
+PIDS+=($WM)
 start_tray() {
   trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 --SetDockType true \
     --transparent false --tint 0x202020 >"$WORK/trayer.log" 2>&1 &
@@ -43,6 +44,9 @@ start_tray() {
 start_tray
 
 unset WAYLAND_DISPLAY
+# No session bus unless a case starts one: the clock must not find the
+# panel of the desktop the tests run from.
+unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
 export QT_QPA_PLATFORM=xcb
 # For a sanitizer build: leaks of the system's own libraries are not ours.
 export LSAN_OPTIONS="suppressions=$(dirname "$(readlink -f "$0")")/lsan.supp:print_suppressions=0"
