@@ -74,6 +74,10 @@ if [ -n "$WIN" ]; then
   ! clock_shown; check "double-click: the clock hides" $? "still shown"
   tray_has_icon; check "double-click: the icon stays" $? "no icon"
   read -r IX IY <<<"$(tray_icon_centre)"
+  xdotool mousemove "$IX" "$IY" click --repeat 2 --delay 80 1
+  sleep 0.8
+  [ -n "$(visible_named '^Text Pad$')" ]; check "the icon's double-click opens DeskPad" $? "no DeskPad"
+  ! clock_shown; check "the icon's double-click leaves the clock hidden" $? "shown"
   xdotool mousemove "$IX" "$IY" click 3
   sleep 0.4
   pick_item $MINIMIZE # it reads "Restore" now
