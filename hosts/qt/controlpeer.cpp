@@ -143,6 +143,14 @@ void ControlPeer::changed(rt::Prop what) {
         dirty_ |= bit(what);
         return;
     }
+    // Nor does a hidden control (a scroll bar that only counts): what changes
+    // while it is hidden reaches its widget when it shows again.
+    if (!control_.Visible() || dirty_) {
+        dirty_ |= bit(what);
+        if (control_.Visible() || what == rt::Prop::Visible)
+            sync();
+        return;
+    }
     apply(what);
 }
 

@@ -87,6 +87,9 @@ private:
         if (box_.MultiLine()) {
             line_ = nullptr;
             multi_ = new QPlainTextEdit(parentWidget());
+            // Opaque, so that moving it shifts what is on the screen
+            // instead of painting its text anew (the about box's credits).
+            multi_->setAutoFillBackground(true);
             w = multi_;
             router = new InputRouter(box_, *w, routing);
             router->watch(*multi_->viewport());
