@@ -8,7 +8,7 @@
 buses_of_this_display() {
   local p
   for p in $(pgrep -x dbus-launch); do
-    tr '\0' '\n' <"/proc/$p/environ" 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$p"
+    { tr '\0' '\n' <"/proc/$p/environ"; } 2>/dev/null | grep -qx "DISPLAY=$DISPLAY" && echo "$p"
   done
 }
 if command -v dbus-launch >/dev/null; then
