@@ -4,6 +4,7 @@
 #include "runtime/forms/runtime.h"
 
 #include <cmath>
+#include <vector>
 
 namespace rt {
 namespace {
@@ -133,29 +134,34 @@ QSize PictureBox::clientPixels() const {
 
 std::uint32_t PictureBox::pixel(int x, int y) const {
     std::uint32_t c = CLR_INVALID;
-    readRow(y, x, std::span(&c, 1));
+    const std::span<const QRgb> line = pictureRow(y);
+    fillRow(y, x, x >= 0 && std::size_t(x) < line.size() ? line.subspan(std::size_t(x)) : line.first(0),
+            std::span(&c, 1));
     return c;
 }
 
-void PictureBox::pixelRow(int y, std::span<std::uint32_t> out) const { readRow(y, 0, out); }
+void PictureBox::pixelRow(int y, std::span<std::uint32_t> out) const { fillRow(y, 0, pictureRow(y), out); }
 
-// Inside the box: the picture where it has pixels, the back colour around it.
-void PictureBox::readRow(int y, int firstX, std::span<std::uint32_t> out) const {
+// Row y of the picture, empty outside it.
+std::span<const QRgb> PictureBox::pictureRow(int y) const {
+    static thread_local std::vector<QRgb> line;
+    line.resize(std::size_t(std::max(0, picture_.widthPixels())));
+    return picture_.row(y, line) ? std::span<const QRgb>(line) : std::span<const QRgb>();
+}
+
+// Pixels firstX onwards of row y: the picture's (line, from firstX) where it
+// has them, the back colour around it, CLR_INVALID outside the box.
+void PictureBox::fillRow(int y, int firstX, std::span<const QRgb> line, std::span<std::uint32_t> out) const {
     const QSize size = clientPixels();
-    const QImage& img = picture_.image();
     const bool rowInBox = y >= 0 && y < size.height();
-    const bool rowInImage = rowInBox && y < img.height();
-    const bool direct = img.format() == QImage::Format_RGB32 || img.format() == QImage::Format_ARGB32;
-    const QRgb* line = rowInImage && direct ? reinterpret_cast<const QRgb*>(img.constScanLine(y)) : nullptr;
-    const int imageWidth = rowInImage ? img.width() : 0;
     const int boxWidth = rowInBox ? size.width() : 0;
     const std::uint32_t back = resolvedBackColor(BackColor());
     for (std::size_t i = 0; i < out.size(); ++i) {
         const int x = firstX + int(i);
         if (x < 0 || x >= boxWidth)
             out[i] = CLR_INVALID;
-        else if (x < imageWidth)
-            out[i] = toColorValue(line ? line[x] : img.pixel(x, y));
+        else if (i < line.size())
+            out[i] = toColorValue(line[i]);
         else
             out[i] = back;
     }

@@ -69,7 +69,8 @@ private:
     int borderStyle_ = 1;
     std::int32_t hDC_ = 0;
     QSize clientPixels() const;
-    void readRow(int y, int firstX, std::span<std::uint32_t> out) const;
+    std::span<const QRgb> pictureRow(int y) const;
+    void fillRow(int y, int firstX, std::span<const QRgb> line, std::span<std::uint32_t> out) const;
 };
 
 } // namespace rt
