@@ -104,7 +104,8 @@ bool TrayIcons::apply(rt::TrayOp op, const rt::TrayIconState& state) {
     for (const Waiting& w : waiting->second)
         if (w.key == key)
             exists = w.op != rt::TrayOp::Delete;
-    if (op != rt::TrayOp::Add && !exists)
+    // As applyNow answers: no change nor removal of a missing icon, no second add.
+    if ((op == rt::TrayOp::Add) == exists)
         return false;
     Waiting w{op, key, state.callbackMessage, {}, {}};
     if (state.icon)

@@ -112,6 +112,7 @@ TEST_F(TrayIcon, AnIconAddedAsItsWindowShowsFollowsTheWindowWithEveryChangeInOrd
     const rt::TrayIconState other{.id = 2, .owner = &f};
     EXPECT_FALSE(host().trayIcon(rt::TrayOp::Modify, other)) << "no such icon, waiting or not";
     EXPECT_TRUE(host().trayIcon(rt::TrayOp::Add, other));
+    EXPECT_FALSE(host().trayIcon(rt::TrayOp::Add, other)) << "added once";
     EXPECT_TRUE(host().trayIcon(rt::TrayOp::Delete, other));
     EXPECT_FALSE(host().trayIcon(rt::TrayOp::Delete, other)) << "deleted once";
 
