@@ -14,17 +14,13 @@ BUILD=${1:-build/default}
 TAVRIN=$(readlink -f "$BUILD/hosts/qt/tavrin")
 REST=${REST_SECONDS:-60}
 STEPS=${DRAG_STEPS:-60}
+PAUSE=${DRAG_PAUSE:-0.02}
 [ -x "$TAVRIN" ] || { echo "build first: ./dev test"; exit 2; }
 
-for n in $(seq 181 220); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || { export DISPLAY=":$n"; break; }; done
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 & XVFB=$!
-for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.05; done
-openbox >/dev/null 2>&1 & WM=$!
-trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 & TRAY=$!
-sleep 1
+source bench/desktop.sh
+start_desktop 181
 WORK=$(mktemp -d)
-unset DBUS_SESSION_BUS_ADDRESS
-trap 'kill $XVFB $WM $TRAY ${REST_PID:-} ${ABOUT_PID:-} ${DRAG_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'kill $XVFB $WM $TRAY $BUS ${REST_PID:-} ${ABOUT_PID:-} ${DRAG_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
 cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }
 
@@ -80,7 +76,7 @@ xdotool mousemove $((X0 + 30)) $((Y0 + 35)) mousedown 1
 back=0 worst=0 prev=$X0
 for _ in $(seq "$STEPS"); do
   xdotool mousemove_relative -- 15 5
-  sleep 0.05
+  sleep "$PAUSE"
   read -r X Y <<<"$(place "$W")"
   [ "$X" -lt "$prev" ] && back=$((back + 1))
   prev=$X
@@ -92,6 +88,6 @@ sleep 1
 read -r X Y <<<"$(place "$W")"
 xdotool mouseup 1
 read -r PX PY <<<"$(xdotool getmouselocation --shell | awk -F= '/^X=/{x=$2} /^Y=/{y=$2} END{print x, y}')"
-echo "drag of $STEPS steps of 15,5 pixels, 50 ms apart:"
+echo "drag of $STEPS steps of 15,5 pixels, $PAUSE s apart:"
 printf '  steps backwards      %6s\n  largest lag (px)     %6s\n  gap at rest (px)     %6s,%s\n' \
   "$back" "$worst" "$((PX - 30 - X))" "$((PY - 35 - Y))"

@@ -250,8 +250,7 @@ void allopt_form::applyMode(bool E, bool V) {
     frmtray_form& f = *frmtray;
     // Only the face's size and outline change: a hidden clock takes them
     // when it is shown again.
-    Reshape(f, f.picMainSkin, V ? f.Picture3 : f.Picture2);
-    f.l1.Visible(V);
+    f.ShowFace(V);
     f.ltime1.Visible(V);
 }
 

@@ -317,6 +317,11 @@ void frmtray_form::picMainSkin_DblClick() {
 void frmtray_form::ltime1_DblClick() { allopt->Show(); }
 void frmtray_form::ltime2_DblClick() { allopt->Show(); }
 
+void frmtray_form::ShowFace(bool wide) {
+    Reshape(*this, picMainSkin, wide ? Picture3 : Picture2);
+    l1.Visible(wide);
+}
+
 void frmtray_form::Ontop(bool top) {
     SetWindowPos(hWnd(), top ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }

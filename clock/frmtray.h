@@ -18,6 +18,9 @@ public:
 
     // Puts the clock above all other windows, or back among them.
     void Ontop(bool top);
+    // The wide face with the second time (dual display), or the narrow one
+    // alone; the window takes the face's size and outline.
+    void ShowFace(bool wide);
 
     // The notification icon's mouse messages arrive here, the message number
     // in place of X.

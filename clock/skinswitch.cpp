@@ -3,7 +3,6 @@
 #include "clock/allopt.h"
 #include "clock/frmtray.h"
 #include "clock/mnufrm.h"
-#include "clock/skin.h"
 #include "runtime/services/convert.h"
 #include "runtime/services/settings.h"
 
@@ -32,9 +31,7 @@ void SwitchSkin(Menu& item, Menu& partner, ClockSkin skin) {
 
     frmtray_form& clock = *frmtray;
     TakeSkinFaces(clock, skin);
-    const bool dual = allopt->Boption.Value();
-    clock.l1.Visible(dual);
-    Reshape(clock, clock.picMainSkin, dual ? clock.Picture3 : clock.Picture2);
+    clock.ShowFace(allopt->Boption.Value());
     ColourTimes(clock, skin);
 
     const QString& app = App.EXEName;

@@ -60,6 +60,16 @@ check() { # name, condition result (0 ok), detail
   fi
 }
 
+# The first shown window whose name matches, waiting for it; empty if none comes.
+wait_window() { # name-pattern tries pause
+  local w
+  for _ in $(seq "$2"); do
+    w=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1)
+    [ -n "$w" ] && { echo "$w"; return; }
+    sleep "$3"
+  done
+}
+
 # Starts the clock with a settings file (may be empty) and waits for its window.
 start_clock() { # name, settings text
   CONFIG="$WORK/config-$1"
@@ -67,12 +77,7 @@ start_clock() { # name, settings text
   [ -n "$2" ] && printf '%s\n' "$2" >"$CONFIG/tavrin/settings.ini"
   XDG_CONFIG_HOME="$CONFIG" "$TAVRIN" >"$WORK/$1.log" 2>&1 &
   APP=$!
-  WIN=""
-  for _ in $(seq 200); do
-    WIN=$(xdotool search --onlyvisible --name '^Tavrin$' 2>/dev/null | head -n 1)
-    [ -n "$WIN" ] && break
-    sleep 0.025
-  done
+  WIN=$(wait_window '^Tavrin$' 200 0.025)
   sleep 0.4 # let the window manager settle the window
 }
 

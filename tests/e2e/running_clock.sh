@@ -49,12 +49,7 @@ printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$
 read -r AH AM AS AP <<<"$(LC_ALL=C date -d '+4 seconds' '+%-I %M %S %p')"
 HOME="$REM_HOME" start_clock reminder \
   "$(printf '[Alarm]\nacopt=True\nhrs=%s\nmin=%s\nsec=%s\nam=%s\nsnd=1\nmsg=<b>Tea</b> time' "$AH" "$AM" "$AS" "$AP")"
-REM=""
-for _ in $(seq 160); do
-  REM=$(xdotool search --onlyvisible --name '^Reminder$' 2>/dev/null | head -n 1)
-  [ -n "$REM" ] && break
-  sleep 0.05
-done
+REM=$(wait_window '^Reminder$' 160 0.05)
 [ -n "$REM" ]; check "alarm: the reminder opens at the alarm's second" $? "no reminder window"
 if [ -n "$REM" ]; then
   sleep 3.5 # three patterns

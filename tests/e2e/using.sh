@@ -32,6 +32,11 @@ pick_item() {
 MINIMIZE=1 OPTIONS=2 SKIN=3 ONTOP=4 ABOUT=6 EXIT=7
 
 visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+double_click_clock() { # x y
+  at_clock "$1" "$2"
+  xdotool click --repeat 2 --delay 60 1
+  sleep 0.6
+}
 clock_shown() { [ -n "$(visible_named '^Tavrin$')" ]; }
 
 # The icon's embedded window in trayer, as "x y" of its centre.
@@ -68,9 +73,7 @@ stop_clock
 # --- hide with a double-click, back from the icon's menu ----------------------
 start_clock hide "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
 if [ -n "$WIN" ]; then
-  at_clock 30 35
-  xdotool click --repeat 2 --delay 60 1
-  sleep 0.6
+  double_click_clock 30 35
   ! clock_shown; check "double-click: the clock hides" $? "still shown"
   tray_has_icon; check "double-click: the icon stays" $? "no icon"
   read -r IX IY <<<"$(tray_icon_centre)"
@@ -97,9 +100,7 @@ stop_clock
 # --- a name opens the options; the skins and always on top from the menu ------
 start_clock menu "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
 if [ -n "$WIN" ]; then
-  at_clock 30 20
-  xdotool click --repeat 2 --delay 60 1
-  sleep 0.6
+  double_click_clock 30 20
   OPTWIN=$(visible_named '^Form1$')
   [ -n "$OPTWIN" ]; check "double-click on a name opens the options" $? "no options window"
   clock_shown; check "the clock stays as it was" $? "hidden"
