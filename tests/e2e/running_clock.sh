@@ -46,10 +46,10 @@ REM_HOME="$WORK/home-reminder"
 mkdir -p "$REM_HOME"
 TONES="$REM_HOME/tones.raw"
 printf 'pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n' "$TONES" >"$REM_HOME/.asoundrc"
-read -r AH AM AS AP <<<"$(LC_ALL=C date -d '+4 seconds' '+%-I %M %S %p')"
+read -r AH AM AS AP <<<"$(LC_ALL=C date -d '+6 seconds' '+%-I %M %S %p')"
 HOME="$REM_HOME" start_clock reminder \
   "$(printf '[Alarm]\nacopt=True\nhrs=%s\nmin=%s\nsec=%s\nam=%s\nsnd=1\nmsg=<b>Tea</b> time' "$AH" "$AM" "$AS" "$AP")"
-REM=$(wait_window '^Reminder$' 160 0.05)
+REM=$(wait_window '^Reminder$' 240 0.05)
 [ -n "$REM" ]; check "alarm: the reminder opens at the alarm's second" $? "no reminder window"
 if [ -n "$REM" ]; then
   sleep 3.5 # three patterns
