@@ -22,6 +22,23 @@ using rt::Prop;
 
 constexpr char16_t kSeparator = 0x2029;
 
+// Qt's "word boundary, else anywhere" wrapping looks for a word boundary to
+// the end of the paragraph before each line it breaks anywhere: on a long run
+// without one that costs time growing with the square of the run (a 1 MB
+// line of one word holds the program for over a minute). A text with such a
+// run wraps anywhere instead.
+constexpr qsizetype kLongestWrappedWord = 4096;
+
+bool hasLongRun(QStringView text) {
+    qsizetype run = 0;
+    for (QChar c : text) {
+        run = c.isSpace() ? 0 : run + 1;
+        if (run > kLongestWrappedWord)
+            return true;
+    }
+    return false;
+}
+
 // KeyDown goes to the form before the box sees the key, and may swallow it.
 class KeyDownFilter final : public QObject {
 public:
@@ -155,6 +172,17 @@ private:
             lineEnds_.edit(box_.Text(), pos, separatorsBefore, removed, removedSeparators, addedText);
         documentLength_ = length;
         lastInsert_ = {pos, added};
+        // Only a large insertion can make a long run worth looking for.
+        if (!longRun_ && added > kLongestWrappedWord / 4) {
+            const QTextBlock last = doc->findBlock(pos + added);
+            for (QTextBlock b = doc->findBlock(pos); b.isValid() && !longRun_; b = b.next()) {
+                longRun_ = hasLongRun(b.text());
+                if (b == last)
+                    break;
+            }
+            if (longRun_)
+                applyWrap();
+        }
         auto alive = this->alive();
         echo_ = true;
         box_.userReplaced(edit.pos, edit.removed, edit.inserted);
@@ -196,7 +224,19 @@ private:
             if (line_->text() != text)
                 line_->setText(text);
         } else {
-            multi_->setPlainText(lineEnds_.toDocument(box_.Text()));
+            const QString doc = lineEnds_.toDocument(box_.Text());
+            // The costly wrapping is never applied to a text with a long run,
+            // the old one or the new.
+            const bool run = hasLongRun(doc);
+            if (run) {
+                longRun_ = true;
+                applyWrap();
+            }
+            multi_->setPlainText(doc);
+            if (!run) {
+                longRun_ = false;
+                applyWrap();
+            }
             documentLength_ = multi_->document()->characterCount() - 1;
         }
         updating_ = false;
@@ -218,6 +258,11 @@ private:
         multi_->setLineWrapMode(horizontal ? QPlainTextEdit::NoWrap : QPlainTextEdit::WidgetWidth);
         multi_->setHorizontalScrollBarPolicy(horizontal ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
         multi_->setVerticalScrollBarPolicy(vertical ? Qt::ScrollBarAlwaysOn : Qt::ScrollBarAlwaysOff);
+        applyWrap();
+    }
+
+    void applyWrap() {
+        multi_->setWordWrapMode(longRun_ ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
     }
 
     rt::TextBox& box_;
@@ -228,6 +273,7 @@ private:
     bool echo_ = false;
     LineEnds lineEnds_;
     int documentLength_ = 0;
+    bool longRun_ = false;
     struct {
         int pos = 0;
         int added = 0;

@@ -166,6 +166,27 @@ TEST_F(DeskPadText, TheWrappingBoxKeepsTheBytesToo) {
     EXPECT_EQ(saved(), bytes + "e");
 }
 
+// Wrapping at word boundaries costs time growing with the square of a run
+// without one; such a text wraps anywhere.
+TEST_F(DeskPadText, ATextWithAVeryLongWordWrapsAnywhere) {
+    mypad_form& pad = openPad();
+    pad.Wrap.userClick();
+    QPlainTextEdit* wrapped = box(pad.Text2);
+    pad.Text2.Text(QStringLiteral("short words only\r\n").repeated(500));
+    EXPECT_EQ(wrapped->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+    pad.Text2.Text(QStringLiteral("a ") + QString(5000, QLatin1Char('w')));
+    EXPECT_EQ(wrapped->wordWrapMode(), QTextOption::WrapAnywhere);
+    pad.Text2.Text(QStringLiteral("words again"));
+    EXPECT_EQ(wrapped->wordWrapMode(), QTextOption::WrapAtWordBoundaryOrAnywhere);
+
+    // A long run pasted in counts too.
+    QTextCursor end = wrapped->textCursor();
+    end.movePosition(QTextCursor::End);
+    end.insertText(QString(5000, QLatin1Char('p')));
+    EXPECT_EQ(wrapped->wordWrapMode(), QTextOption::WrapAnywhere);
+    EXPECT_EQ(pad.Text2.Text(), QStringLiteral("words again") + QString(5000, QLatin1Char('p')));
+}
+
 TEST_F(DeskPadText, TheLengthLimitCountsALineEndAsItsCharacters) {
     struct Form : rt::Form {
         Form() : rt::Form("frmLimit") {
