@@ -1,35 +1,17 @@
 // DeskPad's text through the real text-box widget and real files: what is
 // opened and saved comes back byte for byte, and an edit changes only what
 // the user typed.
+#include "filedialogs.h"
 #include "support.h"
 
 #include "deskpad/mypad.h"
 #include "support/files.h"
 
-#include <QApplication>
-#include <QFileDialog>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTimer>
 
 namespace tavrin::qt::test {
 namespace {
-
-// Chooses `path` in the file dialog the next command opens.
-void chooseInNextFileDialog(const QString& path) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, path] {
-        for (QWidget* w : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(w); dialog && dialog->isVisible()) {
-                dialog->selectFile(path);
-                QMetaObject::invokeMethod(dialog, "accept");
-                poll->deleteLater();
-                return;
-            }
-        }
-    });
-    poll->start(5);
-}
 
 class DeskPadText : public QtHostTest {
 protected:
