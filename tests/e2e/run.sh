@@ -131,6 +131,7 @@ stop_clock
 
 source "$HERE/running_clock.sh"
 source "$HERE/using.sh"
+source "$HERE/deskpad.sh"
 source "$HERE/panels.sh"
 
 echo "$PASS passed, $FAIL failed"

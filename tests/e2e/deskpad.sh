@@ -1,0 +1,67 @@
+# DeskPad: opened from the icon, a file opened through the file dialog,
+# edited and saved with Ctrl+S byte for byte, hidden with Ctrl+M and opened
+# again in place, the word-wrap choice stored. Sourced by run.sh, on its
+# desktop, after using.sh (tray_icon_centre, visible_named).
+
+pad_geometry() {
+  xwininfo -id "$PAD" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
+}
+
+open_pad_from_icon() {
+  read -r IX IY <<<"$(tray_icon_centre)"
+  xdotool mousemove "$IX" "$IY" click --repeat 2 --delay 80 1
+  sleep 0.8
+  PAD=$(visible_named '^Text Pad$')
+}
+
+at_pad() { # x y, in DeskPad's pixels
+  read -r PX PY _ _ <<<"$(pad_geometry)"
+  xdotool mousemove $((PX + $1)) $((PY + $2))
+}
+
+start_clock deskpad ""
+if [ -n "$WIN" ]; then
+  # An 8-bit file (not UTF-8) with mixed line ends, no final line end.
+  printf 'first\r\nsecond\nthird\r\351 \240\200end' >"$WORK/pad.txt"
+  cp "$WORK/pad.txt" "$WORK/pad.orig"
+  open_pad_from_icon
+  [ -n "$PAD" ]; check "DeskPad: the icon's double-click opens it" $? "no window named Text Pad"
+  if [ -n "$PAD" ]; then
+    read -r PX PY PW PH <<<"$(pad_geometry)"
+    [ "$PX $PY $PW $PH" = "655 455 362 269" ]; check "DeskPad: 362 x 269 at 655,455" $? "got ${PW}x${PH} at $PX,$PY"
+    at_pad 52 17 # the open folder
+    xdotool click 1
+    sleep 1
+    xdotool key ctrl+a
+    xdotool type --delay 5 "$WORK/pad.txt"
+    xdotool key Return
+    sleep 0.8
+    shot deskpad-open
+    at_pad 150 120 # into the text
+    xdotool click 1
+    xdotool key ctrl+Home
+    xdotool type X
+    xdotool key ctrl+s
+    sleep 0.5
+    { printf 'X'; cat "$WORK/pad.orig"; } >"$WORK/pad.expected"
+    cmp -s "$WORK/pad.txt" "$WORK/pad.expected"
+    check "DeskPad: open, type one letter, Ctrl+S adds exactly that byte" $? "$(od -c "$WORK/pad.txt" | head -3)"
+
+    xdotool windowmove "$PAD" 500 350
+    sleep 0.4
+    read -r PX PY _ _ <<<"$(pad_geometry)"
+    xdotool key ctrl+m
+    sleep 0.4
+    [ -z "$(visible_named '^Text Pad$')" ]; check "DeskPad: Ctrl+M hides it" $? "still shown"
+    open_pad_from_icon
+    read -r QX QY _ _ <<<"$(pad_geometry)"
+    [ -n "$PAD" ] && [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: opened again in place" $? "at $QX,$QY, was $PX,$PY"
+
+    at_pad 140 16 # the Wrap box
+    xdotool click 1
+    sleep 0.5
+    grep -qx "padwrap=1" "$CONFIG/tavrin/settings.ini"; check "DeskPad: Wrap is stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
+    cmp -s "$WORK/pad.txt" "$WORK/pad.expected"; check "DeskPad: the file is untouched by hiding and wrapping" $? "changed"
+  fi
+fi
+stop_clock
