@@ -13,7 +13,7 @@ at_clock() { # x y
 menu_on_clock() { # downs [right downs]
   at_clock 30 35
   xdotool click 3
-  sleep 0.4
+  sleep 0.6
   pick_item "$@"
 }
 
@@ -82,7 +82,7 @@ if [ -n "$WIN" ]; then
   [ -n "$(visible_named '^Text Pad$')" ]; check "the icon's double-click opens DeskPad" $? "no DeskPad"
   ! clock_shown; check "the icon's double-click leaves the clock hidden" $? "shown"
   xdotool mousemove "$IX" "$IY" click 3
-  sleep 0.4
+  sleep 0.6
   pick_item $MINIMIZE # it reads "Restore" now
   clock_shown; check "the icon's menu: Restore brings the clock back" $? "not shown"
   read -r X Y _ _ <<<"$(geometry)"
