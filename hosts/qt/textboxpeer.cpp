@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTimer>
 
 namespace tavrin::qt {
 namespace {
@@ -28,6 +29,24 @@ constexpr char16_t kSeparator = 0x2029;
 // line of one word holds the program for over a minute). A text with such a
 // run wraps anywhere instead.
 constexpr qsizetype kLongestWrappedWord = 4096;
+
+// A large text goes into the document a piece at a time, the first piece at
+// once and the rest between other events: Qt takes most of a second to build
+// the document of a 10 MB file, which would keep the text from showing and
+// hold up the clock's tick. Pieces end after a line end.
+constexpr qsizetype kFirstPiece = 64 * 1024;
+constexpr qsizetype kPiece = 256 * 1024;
+
+qsizetype pieceEnd(QStringView text, qsizetype from, qsizetype size) {
+    if (text.size() - from <= size)
+        return text.size();
+    const qsizetype cut = text.lastIndexOf(QChar(kSeparator), from + size);
+    if (cut > from)
+        return cut + 1;
+    // One very long line: it goes in whole, as a line laid out in pieces costs more.
+    const qsizetype next = text.indexOf(QChar(kSeparator), from + size);
+    return next < 0 ? text.size() : next + 1;
+}
 
 bool hasLongRun(QStringView text) {
     qsizetype run = 0;
@@ -127,6 +146,8 @@ private:
             return;
         }
         documentLength_ = 0;
+        blockCount_ = 1;
+        pending_.clear();
         lineEnds_.toDocument(QString());
         track(QObject::connect(multi_->document(), &QTextDocument::contentsChange, multi_,
                                [this, alive](int pos, int removed, int added) {
@@ -167,7 +188,8 @@ private:
         }
         const QString addedText = documentText(pos, added);
         const int separatorsBefore = doc->findBlock(pos).blockNumber();
-        const int removedSeparators = lineEnds_.count() + 1 - doc->blockCount() + int(addedText.count(QChar(kSeparator)));
+        const int removedSeparators = blockCount_ - doc->blockCount() + int(addedText.count(QChar(kSeparator)));
+        blockCount_ = doc->blockCount();
         const LineEnds::FormEdit edit =
             lineEnds_.edit(box_.Text(), pos, separatorsBefore, removed, removedSeparators, addedText);
         documentLength_ = length;
@@ -232,14 +254,48 @@ private:
                 longRun_ = true;
                 applyWrap();
             }
-            multi_->setPlainText(doc);
+            const qsizetype first = pieceEnd(doc, 0, kFirstPiece);
+            pending_ = first < doc.size() ? doc : QString();
+            pendingFrom_ = first;
+            ++loads_;
+            multi_->setPlainText(first < doc.size() ? doc.left(first) : doc);
+            // Undoing must not take pieces back out: edits made while the
+            // rest comes in cannot be undone.
+            multi_->document()->setUndoRedoEnabled(pending_.isEmpty());
             if (!run) {
                 longRun_ = false;
                 applyWrap();
             }
             documentLength_ = multi_->document()->characterCount() - 1;
+            blockCount_ = multi_->document()->blockCount();
+            if (!pending_.isEmpty())
+                loadNextPiece();
         }
         updating_ = false;
+    }
+
+    void loadNextPiece() {
+        auto alive = this->alive();
+        QTimer::singleShot(0, multi_, [this, alive, load = loads_] {
+            // A text set meanwhile has taken this one's place.
+            if (!*alive || load != loads_ || pending_.isEmpty())
+                return;
+            const qsizetype end = pieceEnd(pending_, pendingFrom_, kPiece);
+            QTextCursor atEnd(multi_->document());
+            atEnd.movePosition(QTextCursor::End);
+            updating_ = true;
+            atEnd.insertText(QStringView(pending_).mid(pendingFrom_, end - pendingFrom_).toString());
+            updating_ = false;
+            documentLength_ = multi_->document()->characterCount() - 1;
+            blockCount_ = multi_->document()->blockCount();
+            pendingFrom_ = end;
+            if (end < pending_.size()) {
+                loadNextPiece();
+                return;
+            }
+            pending_.clear();
+            multi_->document()->setUndoRedoEnabled(true);
+        });
     }
 
     void applyStyle() {
@@ -273,6 +329,11 @@ private:
     bool echo_ = false;
     LineEnds lineEnds_;
     int documentLength_ = 0;
+    int blockCount_ = 1;
+    // The document's text still to come, from pendingFrom_ on.
+    QString pending_;
+    qsizetype pendingFrom_ = 0;
+    int loads_ = 0;
     bool longRun_ = false;
     struct {
         int pos = 0;

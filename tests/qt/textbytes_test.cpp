@@ -148,6 +148,28 @@ TEST_F(DeskPadText, TheWrappingBoxKeepsTheBytesToo) {
     EXPECT_EQ(saved(), bytes + "e");
 }
 
+// A large file reaches the document in pieces while events go on: edits and
+// saves before the last piece arrives keep every byte too.
+TEST_F(DeskPadText, ALargeFileComesInPiecesAndEditsMeanwhileKeepEveryByte) {
+    QByteArray big;
+    for (int n = 0; big.size() < 900 * 1024; ++n)
+        big += "line " + QByteArray::number(n) + (n % 3 == 0 ? "\r\n" : n % 3 == 1 ? "\n" : "\r") + char(0x80 + n % 128);
+    QPlainTextEdit* edit = openFile(big);
+    const int whole = mypad->Text1.Text().size() - int(big.count("\r\n"));
+    ASSERT_LT(edit->document()->characterCount() - 1, whole) << "the rest is still to come";
+    EXPECT_EQ(saved(), big) << "a save meanwhile writes the whole text";
+    QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_X);
+    ASSERT_LT(edit->document()->characterCount() - 1, whole + 1) << "typed while the rest was still coming";
+    for (int i = 0; i < 500 && edit->document()->characterCount() - 1 < whole + 1; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(edit->document()->characterCount() - 1, whole + 1);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Y);
+    EXPECT_EQ(saved(), "x" + big + "y");
+    EXPECT_TRUE(edit->document()->isUndoAvailable()) << "undo is back once all is in";
+}
+
 // Wrapping at word boundaries costs time growing with the square of a run
 // without one; such a text wraps anywhere.
 TEST_F(DeskPadText, ATextWithAVeryLongWordWrapsAnywhere) {
