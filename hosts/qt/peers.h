@@ -54,7 +54,8 @@ public:
     // Posts (never nests) the mouse move X11 does not send when a window
     // moves under a still pointer.
     void scheduleCatchUp();
-    // Shown, but not on the screen yet.
+    // Shown, but its first frame not yet on the screen (a window iconified
+    // later is not on its way).
     bool onItsWay() const;
     // Runs `f` right after the window's first frame is on the screen; at
     // once when the window is not on its way there.
@@ -74,6 +75,7 @@ private:
     void runOnScreen();
 
     std::vector<std::function<void()>> onScreen_;
+    bool onItsWay_ = false;
     rt::Form* form_;
     QColor back_;
     QPixmap picture_;

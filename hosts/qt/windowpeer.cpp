@@ -77,7 +77,14 @@ void FormWindow::moveEvent(QMoveEvent* e) {
     rt::dispatch([&] { form->userMoved(pos.x() * tx, pos.y() * ty); });
 }
 
-void FormWindow::mapping() { mapped_.start(); }
+void FormWindow::mapping() {
+    mapped_.start();
+    // Until its first frame is on the screen; a window the window manager
+    // iconifies later is not on its way anywhere.
+    onItsWay_ = true;
+    if (QWindow* handle = windowHandle())
+        handle->installEventFilter(this);
+}
 
 void FormWindow::closeEvent(QCloseEvent* e) {
     // The window stays until the form decides; the clock's own close takes
@@ -93,30 +100,31 @@ void FormWindow::changeEvent(QEvent* e) {
     QWidget::changeEvent(e);
 }
 
-bool FormWindow::onItsWay() const {
-    const QWindow* handle = windowHandle();
-    return isVisible() && handle && !handle->isExposed();
-}
+bool FormWindow::onItsWay() const { return onItsWay_ && isVisible(); }
 
 void FormWindow::whenOnScreen(std::function<void()> f) {
     if (!onItsWay()) {
         f();
         return;
     }
-    if (onScreen_.empty())
-        windowHandle()->installEventFilter(this);
     onScreen_.push_back(std::move(f));
 }
 
 bool FormWindow::eventFilter(QObject* watched, QEvent* e) {
-    // Posted: the expose is what paints the first frame.
-    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+    if (e->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        onItsWay_ = false;
+        windowHandle()->removeEventFilter(this);
+        // Posted: the expose is what paints the first frame.
         QTimer::singleShot(0, this, [this] { runOnScreen(); });
+    }
     return QWidget::eventFilter(watched, e);
 }
 
 void FormWindow::hideEvent(QHideEvent* e) {
     // Hidden before it ever showed: what waited for it goes ahead.
+    onItsWay_ = false;
+    if (QWindow* handle = windowHandle())
+        handle->removeEventFilter(this);
     runOnScreen();
     QWidget::hideEvent(e);
 }
@@ -124,8 +132,6 @@ void FormWindow::hideEvent(QHideEvent* e) {
 void FormWindow::runOnScreen() {
     if (onScreen_.empty())
         return;
-    if (QWindow* handle = windowHandle())
-        handle->removeEventFilter(this);
     const std::vector<std::function<void()>> waiting = std::move(onScreen_);
     onScreen_.clear();
     for (const auto& f : waiting)
