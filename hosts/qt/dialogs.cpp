@@ -1,9 +1,14 @@
 #include "hosts/qt/dialogs.h"
 
+#include "hosts/qt/peers.h"
+
+#include "runtime/forms/form.h"
 #include "runtime/forms/runtime.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace tavrin::qt {
 namespace {
@@ -24,6 +29,21 @@ std::vector<Choice> choicesFor(int buttons) {
     case 5: return {{QMessageBox::Retry, vbRetry}, {QMessageBox::Cancel, vbCancel}};
     default: return {{QMessageBox::Ok, vbOK}};
     }
+}
+
+// A dialog belongs to its owner's window, or to the window the user was in.
+QWidget* dialogParent(const rt::Form* owner) {
+    if (owner)
+        if (QWidget* w = widgetOf(*owner); w && w->isVisible())
+            return w;
+    return QApplication::activeWindow();
+}
+
+// The window manager need not give that window the keyboard focus back when
+// the dialog closes (openbox leaves it nowhere); the user goes on typing there.
+void refocus(const QPointer<QWidget>& window) {
+    if (window && window->isVisible())
+        window->activateWindow();
 }
 
 } // namespace
@@ -67,14 +87,17 @@ int answerOf(const QMessageBox& box, int buttons) {
 }
 
 int messageBox(const QString& prompt, int buttons, const QString& title) {
-    QMessageBox box;
+    const QPointer<QWidget> parent = dialogParent(nullptr);
+    QMessageBox box(parent);
     setUpMessageBox(box, prompt, buttons, title);
     box.exec();
+    refocus(parent);
     return answerOf(box, buttons);
 }
 
 std::optional<QString> fileDialog(const rt::FileDialogRequest& request) {
-    QFileDialog dialog;
+    const QPointer<QWidget> parent = dialogParent(request.owner);
+    QFileDialog dialog(parent);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(request.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(request.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -94,7 +117,9 @@ std::optional<QString> fileDialog(const rt::FileDialogRequest& request) {
         dialog.selectFile(*request.proposedName);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !(request.save && request.confirmOverwrite));
     dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
-    if (dialog.exec() != QDialog::Accepted)
+    const int result = dialog.exec();
+    refocus(parent);
+    if (result != QDialog::Accepted)
         return std::nullopt;
     const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())

@@ -29,6 +29,8 @@ if [ -n "$WIN" ]; then
   if [ -n "$PAD" ]; then
     read -r PX PY PW PH <<<"$(pad_geometry)"
     [ "$PX $PY $PW $PH" = "655 455 362 269" ]; check "DeskPad: 362 x 269 at 655,455" $? "got ${PW}x${PH} at $PX,$PY"
+    FOCUS=$(xdotool getwindowfocus 2>/dev/null)
+    [ "$FOCUS" = "$PAD" ]; check "DeskPad: it takes the keyboard focus" $? "focus on $FOCUS, DeskPad is $PAD"
     at_pad 52 17 # the open folder
     xdotool click 1
     sleep 1
@@ -37,8 +39,8 @@ if [ -n "$WIN" ]; then
     xdotool key Return
     sleep 0.8
     shot deskpad-open
-    at_pad 150 120 # into the text
-    xdotool click 1
+    FOCUS=$(xdotool getwindowfocus 2>/dev/null)
+    [ "$FOCUS" = "$PAD" ]; check "DeskPad: the focus comes back from the file dialog" $? "focus on $FOCUS ($(xdotool getwindowname "$FOCUS" 2>/dev/null)), DeskPad is $PAD"
     xdotool key ctrl+Home
     xdotool type X
     xdotool key ctrl+s
