@@ -2,6 +2,8 @@
 
 #include "runtime/forms/menu.h"
 
+#include <utility>
+
 namespace tavrin::qt {
 namespace {
 
@@ -52,7 +54,9 @@ std::function<void()>& changeListener() {
 }
 } // namespace
 
-void setMenuChangeListener(std::function<void()> listener) { changeListener() = std::move(listener); }
+std::function<void()> setMenuChangeListener(std::function<void()> listener) {
+    return std::exchange(changeListener(), std::move(listener));
+}
 
 void menuChanged() {
     if (changeListener())

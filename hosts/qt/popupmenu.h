@@ -24,8 +24,9 @@ BuiltMenu buildMenu(const rt::Menu& menu);
 void fillMenu(QMenu& into, const rt::Menu& menu, QHash<QAction*, rt::Menu*>& items);
 
 // Menu items tell this when their caption, mark or state changes, so a copy
-// of a menu kept elsewhere (a notification panel's) can follow.
-void setMenuChangeListener(std::function<void()> listener);
+// of a menu kept elsewhere (a notification panel's) can follow. Returns the
+// listener it replaces, so a short-lived owner can put it back.
+std::function<void()> setMenuChangeListener(std::function<void()> listener);
 void menuChanged();
 
 } // namespace tavrin::qt

@@ -39,10 +39,11 @@ bool statusNotifierWatcherOnTheBus() {
 } // namespace
 
 TrayIcons::TrayIcons() {
-    setMenuChangeListener([this] { refreshPanelMenusLater(); });
+    previousMenuListener_ = setMenuChangeListener([this] { refreshPanelMenusLater(); });
 }
 
-TrayIcons::~TrayIcons() { setMenuChangeListener({}); }
+// A second host made for a moment (tests make one) must not leave the first deaf.
+TrayIcons::~TrayIcons() { setMenuChangeListener(std::move(previousMenuListener_)); }
 
 QSystemTrayIcon* TrayIcons::icon(std::int32_t ownerHwnd, std::uint32_t id) const {
     auto it = icons_.find({ownerHwnd, id});

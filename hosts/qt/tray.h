@@ -10,6 +10,7 @@
 #include <QSystemTrayIcon>
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -90,6 +91,7 @@ private:
     std::optional<bool> panelShowsMenus_;
     std::optional<Key> taking_;
     bool refreshPending_ = false;
+    std::function<void()> previousMenuListener_;
 };
 
 } // namespace tavrin::qt
