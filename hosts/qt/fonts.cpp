@@ -120,12 +120,16 @@ QString withoutMnemonics(const QString& caption) {
 }
 
 QFont shrunkToFit(const QFont& font, const QString& text, int widthPx) {
+    return shrunkUntil(font, [&](const QFont& f) { return QFontMetrics(f).horizontalAdvance(text) <= widthPx; });
+}
+
+QFont shrunkUntil(const QFont& font, const std::function<bool(const QFont&)>& fits) {
     QFont f = font;
     const int original = f.pixelSize() > 0 ? f.pixelSize() : QFontInfo(f).pixelSize();
     const int floor = std::max(1, (original * 3 + 3) / 4);
     for (int size = original; size >= floor; --size) {
         f.setPixelSize(size);
-        if (QFontMetrics(f).horizontalAdvance(text) <= widthPx)
+        if (fits(f))
             break;
     }
     return f;

@@ -6,6 +6,8 @@
 #include <QFont>
 #include <QString>
 
+#include <functional>
+
 namespace tavrin::qt {
 
 // The installed family that stands in for a form font name.
@@ -24,5 +26,9 @@ QString withoutMnemonics(const QString& caption);
 // The font made smaller, a pixel at a time, until `text` fits in `widthPx`
 // (never below three quarters of its size).
 QFont shrunkToFit(const QFont& font, const QString& text, int widthPx);
+
+// Same, for a caller that measures the text its own way: the font made
+// smaller until `fits` accepts it; the smallest size tried when none fits.
+QFont shrunkUntil(const QFont& font, const std::function<bool(const QFont&)>& fits);
 
 } // namespace tavrin::qt

@@ -42,8 +42,10 @@ void LabelWidget::setWordWrap(bool wrap) {
 }
 
 void LabelWidget::setFormFont(const rt::Font& font) {
-    if (font != formFont_)
+    if (font != formFont_) {
+        designed_.reset();
         refit();
+    }
     assignAndRepaint(*this, formFont_, font);
 }
 
@@ -52,17 +54,70 @@ void LabelWidget::resizeEvent(QResizeEvent* e) {
     QWidget::resizeEvent(e);
 }
 
-void LabelWidget::refit() { fitted_.reset(); }
+void LabelWidget::refit() {
+    fitted_.reset();
+    line_.reset();
+}
+
+const QFont& LabelWidget::designedFont() {
+    if (!designed_) {
+        designed_ = mappedFont(formFont_);
+        designedLineSpacing_ = QFontMetrics(*designed_).lineSpacing();
+    }
+    return *designed_;
+}
+
+namespace {
+
+// Captions Qt's plain text layout draws exactly as the label's wrapping,
+// mnemonic-aware drawing would, once they fit on one line.
+bool plainLine(const QString& text, const QFont& font) {
+    return !text.isEmpty() && !text.contains(QLatin1Char('&')) && !text.contains(QLatin1Char('\n')) &&
+           !text.front().isSpace() && !text.back().isSpace() && !font.underline() && !font.strikeOut();
+}
+
+std::unique_ptr<QTextLayout> laidOut(const QString& text, const QFont& font) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    layout->setCacheEnabled(true); // keep the shaped glyphs for the paints
+    layout->beginLayout();
+    layout->createLine().setLineWidth(1 << 20);
+    layout->endLayout();
+    return layout;
+}
+
+} // namespace
 
 const QFont& LabelWidget::fittedFont() {
     if (fitted_)
         return *fitted_;
-    QFont f = mappedFont(formFont_);
+    const QFont& designed = designedFont();
     const QString shown = withoutMnemonics(text_);
-    if (!wordWrap_ && !shown.contains(QLatin1Char('\n')) && height() < 2 * QFontMetrics(f).lineSpacing())
-        f = shrunkToFit(f, shown, width());
-    fitted_ = f;
+    const bool oneLine = !wordWrap_ && !shown.contains(QLatin1Char('\n')) && height() < 2 * designedLineSpacing_;
+    if (!plainLine(text_, designed)) {
+        fitted_ = oneLine ? shrunkToFit(designed, shown, width()) : designed;
+        return *fitted_;
+    }
+    std::unique_ptr<QTextLayout> line;
+    bool fits = false;
+    const auto layOut = [&](const QFont& f) {
+        line = laidOut(text_, f);
+        fits = qRound(line->lineAt(0).naturalTextWidth()) <= width();
+        return fits;
+    };
+    if (oneLine) {
+        fitted_ = shrunkUntil(designed, layOut);
+    } else {
+        layOut(designed);
+        fitted_ = designed;
+    }
+    if (fits)
+        line_ = std::move(line);
     return *fitted_;
+}
+
+const QTextLayout* LabelWidget::fittedLine() {
+    fittedFont();
+    return line_.get();
 }
 
 void LabelWidget::setColors(const QColor& fore, const QColor& back, bool opaque) {
@@ -82,6 +137,11 @@ void LabelWidget::paintEvent(QPaintEvent*) {
         return;
     p.setFont(fittedFont());
     p.setPen(isEnabled() ? fore_ : palette().color(QPalette::Disabled, QPalette::WindowText));
+    if (const QTextLayout* line = fittedLine()) {
+        const qreal room = width() - line->lineAt(0).horizontalAdvance();
+        line->draw(&p, QPointF(alignment_ == 1 ? room : alignment_ == 2 ? room / 2 : 0, 0));
+        return;
+    }
     const int horizontal = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     // Labels wrap whenever their text runs past the box, as they always did;
     // the peer shrinks single-line captions so they never have to.

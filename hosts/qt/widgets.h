@@ -6,9 +6,11 @@
 #include "runtime/forms/types.h"
 
 #include <QImage>
+#include <QTextLayout>
 #include <QString>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 
 namespace tavrin::qt {
@@ -38,6 +40,11 @@ protected:
 
 private:
     void refit();
+    const QFont& designedFont();
+    // The caption as one plain line that fits the box, laid out once for
+    // each text, font and size: fitting and painting share it, so a clock's
+    // label is shaped once a second rather than at each of them.
+    const QTextLayout* fittedLine();
 
     QString text_;
     int alignment_ = 0;
@@ -45,7 +52,10 @@ private:
     QColor fore_, back_;
     bool opaque_ = false;
     rt::Font formFont_;
+    std::optional<QFont> designed_;
+    int designedLineSpacing_ = 0;
     std::optional<QFont> fitted_;
+    std::unique_ptr<QTextLayout> line_; // set with fitted_ when the caption is one plain line that fits
 };
 
 class PictureWidget : public QWidget {
