@@ -38,8 +38,10 @@ std::optional<int> storedWrap(int current) {
     return v;
 }
 
-QString describe(QChar c) {
-    return QStringLiteral("\"%1\" (U+%2)").arg(QString(c)).arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper();
+QString describe(const QString& text, qsizetype at) {
+    const bool pair = text[at].isHighSurrogate() && at + 1 < text.size() && text[at + 1].isLowSurrogate();
+    const char32_t code = pair ? QChar::surrogateToUcs4(text[at], text[at + 1]) : text[at].unicode();
+    return QStringLiteral("\"%1\" (U+%2)").arg(text.mid(at, pair ? 2 : 1)).arg(uint(code), 4, 16, QLatin1Char('0')).toUpper();
 }
 
 } // namespace
@@ -208,6 +210,10 @@ void mypad_form::saveasimg_Click() {
     if (!path)
         return;
     padfile = *path;
+    // A new name is a new file: a text its old file's 8-bit table cannot
+    // hold any more is written as UTF-8 instead of not at all.
+    if (padencoding == FileEncoding::EightBit && !EncodeFileText(VisibleText().Text(), padencoding))
+        padencoding = FileEncoding::Utf8;
     WritePad();
 }
 
@@ -227,8 +233,8 @@ void mypad_form::WritePad() {
     const std::optional<QByteArray> bytes = EncodeFileText(text, padencoding, &bad);
     if (!bytes) {
         MsgBox(QStringLiteral("\"%1\" was not saved: the text holds the character %2, which this file's "
-                              "8-bit encoding cannot hold. Remove it, or save the text as a new file.")
-                   .arg(padfile, describe(text[bad])),
+                              "encoding cannot hold. Remove it, or use \"Save as\" to write the text as UTF-8.")
+                   .arg(padfile, describe(text, bad)),
                vbExclamation, kTitle);
         return;
     }

@@ -225,6 +225,24 @@ TEST_F(DeskPadFiles, ACharacterAnEightBitFileCannotHoldIsReportedNotWritten) {
     EXPECT_TRUE(said[0].text.contains(latin));
     EXPECT_TRUE(said[0].text.contains("U+0101"));
     EXPECT_EQ(pad.Text1.Text(), QString::fromUtf8("caféā"));
+
+    // Saved under a new name, the text that no longer fits goes out as UTF-8.
+    choose(files.path("new.txt"));
+    host.click(pad.saveasimg);
+    EXPECT_EQ(files.read("new.txt"), "caf\xC3\xA9\xC4\x81");
+    EXPECT_EQ(files.read("latin.txt"), "caf\xE9");
+    host.typeText(pad.Text1, QString::fromUtf8("😀"));
+    host.click(pad.saveimg);
+    EXPECT_EQ(files.read("new.txt"), "caf\xC3\xA9\xC4\x81\xF0\x9F\x98\x80");
+}
+
+TEST_F(DeskPadFiles, AnEightBitTextThatStillFitsKeepsItsBytesUnderANewName) {
+    const QString latin = files.write("latin.txt", "caf\xE9\x80");
+    mypad_form& pad = open();
+    openFile(latin);
+    choose(files.path("copy.txt"));
+    host.click(pad.saveasimg);
+    EXPECT_EQ(files.read("copy.txt"), "caf\xE9\x80");
 }
 
 } // namespace
