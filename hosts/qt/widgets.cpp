@@ -7,6 +7,7 @@
 #include <qdrawutil.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace tavrin::qt {
 
@@ -25,12 +26,35 @@ void assignAndRepaint(QWidget& widget, T& field, const T& value) {
 
 // --- label ------------------------------------------------------------------
 
+std::unique_ptr<QTextLayout> oneLineLayout(const QString& text, const QFont& font) {
+    auto layout = std::make_unique<QTextLayout>(text, font);
+    layout->setCacheEnabled(true); // keep the shaped glyphs for the paints
+    layout->beginLayout();
+    layout->createLine().setLineWidth(1 << 20);
+    layout->endLayout();
+    return layout;
+}
+
 LabelWidget::LabelWidget(QWidget* parent) : QWidget(parent) {}
 
 void LabelWidget::setText(const QString& text) {
-    if (text != text_)
-        refit();
-    assignAndRepaint(*this, text_, text);
+    if (text == text_)
+        return;
+    std::unique_ptr<QTextLayout> before = std::move(line_);
+    const std::optional<QFont> fittedBefore = fitted_;
+    refit();
+    text_ = text;
+    // A clock's caption changes only in its last digits each second: a
+    // caption already painted as one line repaints only the part that
+    // changed, so less is drawn and sent to the X server.
+    if (before && isVisible()) {
+        const QTextLayout* after = fittedLine();
+        if (after && fitted_ == fittedBefore) {
+            update(changedPart(*before, *after, alignment_, size()));
+            return;
+        }
+    }
+    update();
 }
 
 void LabelWidget::setAlignment(int alignment) { assignAndRepaint(*this, alignment_, alignment); }
@@ -76,15 +100,6 @@ bool plainLine(const QString& text, const QFont& font) {
            !text.front().isSpace() && !text.back().isSpace() && !font.underline() && !font.strikeOut();
 }
 
-std::unique_ptr<QTextLayout> laidOut(const QString& text, const QFont& font) {
-    auto layout = std::make_unique<QTextLayout>(text, font);
-    layout->setCacheEnabled(true); // keep the shaped glyphs for the paints
-    layout->beginLayout();
-    layout->createLine().setLineWidth(1 << 20);
-    layout->endLayout();
-    return layout;
-}
-
 } // namespace
 
 const QFont& LabelWidget::fittedFont() {
@@ -100,7 +115,7 @@ const QFont& LabelWidget::fittedFont() {
     std::unique_ptr<QTextLayout> line;
     bool fits = false;
     const auto layOut = [&](const QFont& f) {
-        line = laidOut(text_, f);
+        line = oneLineLayout(text_, f);
         fits = qRound(line->lineAt(0).naturalTextWidth()) <= width();
         return fits;
     };
@@ -129,6 +144,38 @@ void LabelWidget::setColors(const QColor& fore, const QColor& back, bool opaque)
     update();
 }
 
+namespace {
+
+qreal offsetIn(const QTextLayout& line, int alignment, int width) {
+    const qreal room = width - line.lineAt(0).horizontalAdvance();
+    return alignment == 1 ? room : alignment == 2 ? room / 2 : 0;
+}
+
+} // namespace
+
+qreal LabelWidget::lineOffset(const QTextLayout& line) const { return offsetIn(line, alignment_, width()); }
+
+QRect LabelWidget::changedPart(const QTextLayout& before, const QTextLayout& after, int alignment, const QSize& box) {
+    const QString& a = before.text();
+    const QString& b = after.text();
+    qsizetype same = 0;
+    while (same < a.size() && same < b.size() && a[same] == b[same])
+        ++same;
+    const qreal offsetA = offsetIn(before, alignment, box.width());
+    const qreal offsetB = offsetIn(after, alignment, box.width());
+    const qreal fromA = offsetA + before.lineAt(0).cursorToX(int(same));
+    const qreal fromB = offsetB + after.lineAt(0).cursorToX(int(same));
+    if (offsetA != offsetB || fromA != fromB || before.font() != after.font())
+        return QRect(QPoint(), box);
+    const qreal endA = offsetA + before.lineAt(0).horizontalAdvance();
+    const qreal endB = offsetB + after.lineAt(0).horizontalAdvance();
+    // Glyphs may ink a little past their advance on either side.
+    const QFontMetrics fm(after.font());
+    const int left = int(std::floor(fromA)) - std::max(0, -fm.minLeftBearing()) - 1;
+    const int right = int(std::ceil(std::max(endA, endB))) + std::max(0, -fm.minRightBearing()) + 1;
+    return QRect(QPoint(left, 0), QPoint(right, box.height() - 1)).intersected(QRect(QPoint(), box));
+}
+
 void LabelWidget::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (opaque_)
@@ -138,8 +185,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     p.setFont(fittedFont());
     p.setPen(isEnabled() ? fore_ : palette().color(QPalette::Disabled, QPalette::WindowText));
     if (const QTextLayout* line = fittedLine()) {
-        const qreal room = width() - line->lineAt(0).horizontalAdvance();
-        line->draw(&p, QPointF(alignment_ == 1 ? room : alignment_ == 2 ? room / 2 : 0, 0));
+        line->draw(&p, QPointF(lineOffset(*line), 0));
         return;
     }
     const int horizontal = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;

@@ -15,6 +15,9 @@
 
 namespace tavrin::qt {
 
+// `text` shaped in `font` as one line, its glyphs kept for drawing.
+std::unique_ptr<QTextLayout> oneLineLayout(const QString& text, const QFont& font);
+
 class LabelWidget : public QWidget {
 public:
     explicit LabelWidget(QWidget* parent);
@@ -33,6 +36,11 @@ public:
     // line shrunk until it fits the box. Worked out when first needed (the
     // first paint, as a rule), so no font is looked up before the window shows.
     const QFont& fittedFont();
+    // What a change of caption from `before` to `after` (both laid out in
+    // one line in the same font, drawn with `alignment` in a box `width`
+    // wide) changes on screen: from where their texts part to their ends;
+    // the whole box when the unchanged start does not stay in place.
+    static QRect changedPart(const QTextLayout& before, const QTextLayout& after, int alignment, const QSize& box);
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -41,6 +49,7 @@ protected:
 private:
     void refit();
     const QFont& designedFont();
+    qreal lineOffset(const QTextLayout& line) const;
     // The caption as one plain line that fits the box, laid out once for
     // each text, font and size: fitting and painting share it, so a clock's
     // label is shaped once a second rather than at each of them.

@@ -8,6 +8,9 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QTextLayout>
+
+#include <utility>
 #include <gtest/gtest.h>
 
 namespace tavrin::qt::test {
@@ -96,6 +99,51 @@ TEST_F(LabelPaint, ChangesBetweenPaintsAreNeverPaintedStale) {
     expectExact(font, 2, "a narrower box");
     label.setAlignment(1);
     expectExact(font, 1, "another alignment");
+}
+
+// A caption changing from one text to the next repaints only the part that
+// changed: every pixel in which the two paintings differ must lie in it.
+TEST_F(LabelPaint, APartRepaintCoversEveryChangedPixel) {
+    struct Change {
+        const char* from;
+        const char* to;
+        bool tick; // a clock's next second: its start stays where it was
+    };
+    const Change changes[] = {{"12:59:58 PM", "12:59:59 PM", true}, {"1:00:09 AM", "1:00:10 AM", true},
+                              {"12:59:59 PM", "1:00:00 PM", false}, {"1:11:11 AM", "1:11:17 AM", false},
+                              {"Tuesday", "Tue", false},           {"Tue", "Tuesday", false},
+                              {"Wave", "WAVE", false},             {"11:11:11 AM", "11:11:11 PM", false},
+                              {"ff", "fi", false}};
+    for (const rt::Font& font : {formFont("Trebuchet MS", 12, true), formFont("MS Serif", 12, false)}) {
+        label.setFormFont(font);
+        rt::Font italic = font;
+        italic.Italic = true;
+        for (const rt::Font& f : {font, italic}) {
+            label.setFormFont(f);
+            for (int alignment : {0, 1, 2}) {
+                label.setAlignment(alignment);
+                for (const auto& [from, to, tick] : changes) {
+                    label.setText(QString::fromLatin1(from));
+                    const QImage before = painted(label);
+                    const auto a = oneLineLayout(label.text(), label.fittedFont());
+                    label.setText(QString::fromLatin1(to));
+                    const QImage after = painted(label);
+                    const auto b = oneLineLayout(label.text(), label.fittedFont());
+                    const QRect part = a->font() == b->font()
+                                           ? LabelWidget::changedPart(*a, *b, alignment, label.size())
+                                           : label.rect();
+                    int outside = 0;
+                    for (int y = 0; y < before.height(); ++y)
+                        for (int x = 0; x < before.width(); ++x)
+                            outside += before.pixel(x, y) != after.pixel(x, y) && !part.contains(x, y);
+                    EXPECT_EQ(outside, 0) << from << " -> " << to << " aligned " << alignment;
+                    if (tick && !f.Italic) {
+                        EXPECT_LT(part.width(), label.width()) << from << " -> " << to << ": only the end repaints";
+                    }
+                }
+            }
+        }
+    }
 }
 
 } // namespace
