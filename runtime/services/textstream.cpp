@@ -6,23 +6,8 @@
 #include <QSaveFile>
 
 namespace rt {
-namespace {
 
-// A link is followed: the file it names is the one replaced, and the link stays.
-QString finalTarget(const QString& path) {
-    QString target = path;
-    for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(target);
-        if (!info.isSymLink())
-            break;
-        target = info.symLinkTarget();
-    }
-    return target;
-}
-
-} // namespace
-
-TextStream::TextStream(const QString& path) : file_(std::make_unique<QSaveFile>(finalTarget(path))) {
+TextStream::TextStream(const QString& path) : file_(std::make_unique<QSaveFile>(path)) {
     const QFileInfo existing(file_->fileName());
     if (existing.exists() && existing.isDir())
         throw RuntimeError(err::PathFileAccess, "it is a folder");
