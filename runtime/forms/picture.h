@@ -1,4 +1,6 @@
 #pragma once
+#include "runtime/forms/packedpicture.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
@@ -8,8 +10,6 @@
 #include <span>
 
 namespace rt {
-
-class PngRows;
 
 // A picture as controls hold it: an immutable image shared between copies,
 // with a handle that stays the same for the same image (icons are passed to
@@ -27,13 +27,13 @@ public:
     bool isNull() const { return size().isEmpty(); }
     int widthPixels() const { return size().width(); }
     int heightPixels() const { return size().height(); }
-    // A picture not decoded yet reads its size from its file's header.
+    // A picture not decoded yet reads its size from its packed header.
     QSize size() const;
     const QImage& image() const;
     // Row y as 0xAARRGGBB words into out (widthPixels() of them); false
-    // outside the picture. A picture not decoded yet is read from its file a
-    // row at a time, top to bottom, and keeps no pixels: scanning the outline
-    // of a window that is not shown costs no memory.
+    // outside the picture. A picture not decoded yet is read from its packed
+    // runs and keeps no pixels: scanning the outline of a window that is not
+    // shown costs no memory.
     bool row(int y, std::span<QRgb> out) const;
     // False while a loaded picture has not been looked at yet.
     bool decoded() const { return !data_ || data_->source.isEmpty(); }
@@ -47,10 +47,9 @@ public:
     struct Data : std::enable_shared_from_this<Data> {
         QImage image;
         QString source; // still to be decoded when not empty
-        QByteArray file; // its bytes, once its size was asked for
-        QSize size{0, 0};
+        QByteArray file; // its packed bytes, once its size was asked for
+        PackedPicture packed;
         bool headerRead = false;
-        std::unique_ptr<PngRows> rows; // a row-by-row read going on
         std::int32_t handle = 0;
         Data();
         ~Data();
