@@ -3,6 +3,7 @@
 #include "runtime/forms/handles.h"
 #include "runtime/forms/runtime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -155,16 +156,17 @@ void PictureBox::fillRow(int y, int firstX, std::span<const QRgb> line, std::spa
     const QSize size = clientPixels();
     const bool rowInBox = y >= 0 && y < size.height();
     const int boxWidth = rowInBox ? size.width() : 0;
-    const std::uint32_t back = resolvedBackColor(BackColor());
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const int x = firstX + int(i);
-        if (x < 0 || x >= boxWidth)
-            out[i] = CLR_INVALID;
-        else if (i < line.size())
-            out[i] = toColorValue(line[i]);
-        else
-            out[i] = back;
-    }
+    // out[i] is pixel firstX + i: before the box, the picture's pixels, the
+    // back colour to the box's edge, after the box.
+    const auto clampTo = [&](long long i) { return std::size_t(std::clamp<long long>(i, 0, (long long)out.size())); };
+    const std::size_t boxStart = clampTo(-(long long)firstX);
+    const std::size_t boxEnd = std::max(boxStart, clampTo((long long)boxWidth - firstX));
+    const std::size_t pictureEnd = std::clamp(line.size(), boxStart, boxEnd);
+    std::fill(out.begin(), out.begin() + boxStart, CLR_INVALID);
+    if (pictureEnd > boxStart)
+        std::transform(line.begin() + boxStart, line.begin() + pictureEnd, out.begin() + boxStart, toColorValue);
+    std::fill(out.begin() + pictureEnd, out.begin() + boxEnd, resolvedBackColor(BackColor()));
+    std::fill(out.begin() + boxEnd, out.end(), CLR_INVALID);
 }
 
 } // namespace rt
