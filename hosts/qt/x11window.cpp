@@ -5,6 +5,8 @@
 #include <QtGui/qguiapplication_platform.h>
 
 #include <algorithm>
+#include <cstring>
+#include <iterator>
 #include <vector>
 
 // Xlib last: its macros (None, Bool, KeyPress...) clash with Qt names.
@@ -24,7 +26,21 @@ Display* display() {
     return x ? x->display() : nullptr;
 }
 
-Atom atom(Display* dpy, const char* name) { return XInternAtom(dpy, name, False); }
+// Every atom this file uses, interned together the first time one is asked
+// for: one round trip to the server instead of one each.
+Atom atom(Display* dpy, const char* name) {
+    static const char* const names[] = {"_NET_WM_STATE", "_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER",
+                                        "_NET_WM_STATE_ABOVE"};
+    static Display* internedFor = nullptr;
+    static Atom atoms[std::size(names)] = {};
+    if (internedFor != dpy &&
+        XInternAtoms(dpy, const_cast<char**>(names), int(std::size(names)), False, atoms) != 0)
+        internedFor = dpy;
+    for (std::size_t i = 0; i < std::size(names); ++i)
+        if (internedFor == dpy && std::strcmp(names[i], name) == 0)
+            return atoms[i];
+    return XInternAtom(dpy, name, False);
+}
 
 // Sets some states and clears others in one read and one write.
 void setStateProperty(Display* dpy, Window w, const std::vector<Atom>& set, const std::vector<Atom>& clear) {
