@@ -162,6 +162,10 @@ QString formatFloating(F value, int maxDigits) {
         return value < 0 ? QStringLiteral("-Infinity") : QStringLiteral("Infinity");
     if (value == 0)
         return QStringLiteral("0"); // also for -0
+    // A whole number of at most maxDigits digits is exact in F and shows as
+    // itself: positions and sizes, the usual case, need no digit search.
+    if (std::fabs(value) < std::pow(F(10), F(maxDigits)) && value == std::trunc(value))
+        return QString::number(static_cast<qint64>(value));
 
     char buf[64];
     auto scientific = [&](int digits) {
