@@ -1,6 +1,7 @@
 #include "runtime/services/convert.h"
 
 #include "runtime/error.h"
+#include "support/errors.h"
 
 #include <gtest/gtest.h>
 
@@ -11,15 +12,7 @@ using namespace rt;
 
 namespace {
 
-template <typename F>
-int errorOf(F&& call) {
-    try {
-        call();
-    } catch (const RuntimeError& e) {
-        return e.number();
-    }
-    return 0;
-}
+using testsupport::errorOf;
 
 template <typename T>
 concept Stringable = requires(T v) { rt::CStr(v); };
