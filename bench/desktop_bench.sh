@@ -30,8 +30,10 @@ cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut 
 kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 mb() { echo "scale=1; $1 / 1024" | bc; }
 
-# Milliseconds from the start of a command to the first window it maps; the
-# command's process id is left in LAST_PID.
+# Milliseconds from the start of a command to the first window it maps, left
+# in MAP_MS, and the command's process id, left in LAST_PID. Called in this
+# shell, never in a $(...) subshell, which would lose LAST_PID and leave the
+# program running through the rest of the bench.
 first_map() { # command...
   local fifo start mapped
   fifo=$(mktemp -u); mkfifo "$fifo"
@@ -45,7 +47,7 @@ first_map() { # command...
   exec 9<&-
   rm -f "$fifo"
   wait "$waiter" 2>/dev/null
-  echo "scale=1; ($mapped - $start) / 1000000" | bc
+  MAP_MS=$(echo "scale=1; ($mapped - $start) / 1000000" | bc)
 }
 
 stop() { kill "$1" 2>/dev/null; wait "$1" 2>/dev/null; LAST_PID=; }
@@ -59,16 +61,16 @@ stats() { printf '%s\n' "$@" | sort -g | awk '{v[NR]=$1} END {m = NR % 2 ? v[(NR
 
 kinds=(run_tavrin run_floor run_xclock)
 names=(tavrin qt_floor xclock)
-for kind in "${kinds[@]}"; do first_map $kind >/dev/null; sleep 0.5; stop "$LAST_PID"; done
+for kind in "${kinds[@]}"; do first_map $kind; sleep 0.5; stop "$LAST_PID"; done
 declare -A maps
 for _ in $(seq "$STARTS"); do
-  for kind in "${kinds[@]}"; do maps[$kind]+="$(first_map $kind) "; sleep 0.5; stop "$LAST_PID"; sleep 0.2; done
+  for kind in "${kinds[@]}"; do first_map $kind; maps[$kind]+="$MAP_MS "; sleep 0.5; stop "$LAST_PID"; sleep 0.2; done
 done
 read -r xmed _ <<<"$(stats ${maps[run_xclock]})"
 
-first_map run_tavrin >/dev/null; T=$LAST_PID
-first_map run_floor >/dev/null; F=$LAST_PID
-first_map run_xclock >/dev/null; X=$LAST_PID
+first_map run_tavrin; T=$LAST_PID
+first_map run_floor; F=$LAST_PID
+first_map run_xclock; X=$LAST_PID
 pids=($T $F $X)
 sleep 3
 rss=() cpu0=()

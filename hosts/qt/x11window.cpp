@@ -33,9 +33,13 @@ Atom atom(Display* dpy, const char* name) {
                                         "_NET_WM_STATE_ABOVE"};
     static Display* internedFor = nullptr;
     static Atom atoms[std::size(names)] = {};
-    if (internedFor != dpy &&
-        XInternAtoms(dpy, const_cast<char**>(names), int(std::size(names)), False, atoms) != 0)
-        internedFor = dpy;
+    if (internedFor != dpy) {
+        Atom fresh[std::size(names)] = {};
+        if (XInternAtoms(dpy, const_cast<char**>(names), int(std::size(names)), False, fresh) != 0) {
+            std::copy(std::begin(fresh), std::end(fresh), std::begin(atoms));
+            internedFor = dpy;
+        }
+    }
     for (std::size_t i = 0; i < std::size(names); ++i)
         if (internedFor == dpy && std::strcmp(names[i], name) == 0)
             return atoms[i];
