@@ -198,7 +198,7 @@ void frmtray_form::Form_Activate() {
     nid.hWnd = hWnd();
     nid.uID = 1;
     nid.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    nid.uCallbackMessage = 0x200;
+    nid.uCallbackMessage = WM_MOUSEMOVE;
     nid.hIcon = Icon().Handle();
     TrayIcon::SetTip(nid, "Tavrin V3.7");
     Shell_NotifyIconA(NIM_ADD, nid);

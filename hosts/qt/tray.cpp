@@ -9,22 +9,12 @@
 #include <QApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
-#include <QElapsedTimer>
 #include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 
 namespace tavrin::qt {
 namespace {
-
-std::int64_t nowMs() {
-    static QElapsedTimer clock = [] {
-        QElapsedTimer t;
-        t.start();
-        return t;
-    }();
-    return clock.elapsed();
-}
 
 // The check Qt makes when it picks the StatusNotifierItem protocol over an
 // X tray window for an icon on X11.
@@ -68,7 +58,9 @@ void TrayIcons::update(Entry& entry, const rt::TrayIconState& state) {
     entry.callbackMessage = state.callbackMessage;
     if (state.icon && !state.icon->isNull())
         entry.icon->setIcon(iconFor(*state.icon));
-    if (state.tip)
+    // Every change passes the tip along; Qt would send it to the panel again
+    // each time, so once a second as the icon alternates.
+    if (state.tip && entry.icon->toolTip() != *state.tip)
         entry.icon->setToolTip(*state.tip);
 }
 
@@ -179,17 +171,16 @@ void TrayIcons::activated(const Key& key, QSystemTrayIcon::ActivationReason reas
     Entry& entry = it->second;
     switch (reason) {
     case QSystemTrayIcon::Trigger: {
-        const std::int64_t now = nowMs();
-        if (entry.lastTriggerMs >= 0 && now - entry.lastTriggerMs <= QApplication::doubleClickInterval()) {
-            entry.lastTriggerMs = -1;
+        if (entry.lastTrigger.isValid() && entry.lastTrigger.elapsed() <= QApplication::doubleClickInterval()) {
+            entry.lastTrigger.invalidate();
             sendMessage(key, kDoubleClickMessage);
         } else {
-            entry.lastTriggerMs = now;
+            entry.lastTrigger.start();
         }
         return;
     }
     case QSystemTrayIcon::DoubleClick:
-        entry.lastTriggerMs = -1;
+        entry.lastTrigger.invalidate();
         sendMessage(key, kDoubleClickMessage);
         return;
     case QSystemTrayIcon::Context:

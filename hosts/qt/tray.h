@@ -1,7 +1,9 @@
 #pragma once
 // Notification-area icons, one QSystemTrayIcon per (window, id).
 #include "runtime/host.h"
+#include "runtime/system/shell.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QIcon>
 #include <QImage>
@@ -43,9 +45,9 @@ public:
 
     // What a click on the icon sends its window, as the mouse message the
     // window asked for arrives there: (X = message in pixels).
-    static constexpr int kDoubleClickMessage = 0x203; // left button double-click
-    static constexpr int kContextMessage = 0x205;     // right button up
-    static constexpr std::uint32_t kMouseMoveCallback = 0x200;
+    static constexpr int kDoubleClickMessage = rt::WM_LBUTTONDBLCLK;
+    static constexpr int kContextMessage = rt::WM_RBUTTONUP;
+    static constexpr std::uint32_t kMouseMoveCallback = rt::WM_MOUSEMOVE;
 
 private:
     using Key = std::pair<std::int32_t, std::uint32_t>;
@@ -53,7 +55,7 @@ private:
         std::unique_ptr<QSystemTrayIcon> icon;
         std::uint32_t callbackMessage = 0;
         bool inTray = false; // a notification area took it
-        std::int64_t lastTriggerMs = -1;
+        QElapsedTimer lastTrigger; // invalid: no single click waiting for a second
         // Only for panels that show the menu themselves.
         std::unique_ptr<QMenu> panelMenu;
         QHash<QAction*, rt::Menu*> items;
