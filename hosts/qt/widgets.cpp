@@ -41,15 +41,14 @@ void LabelWidget::setText(const QString& text) {
     if (text == text_)
         return;
     std::unique_ptr<QTextLayout> before = std::move(line_);
-    const std::optional<QFont> fittedBefore = fitted_;
     refit();
     text_ = text;
     // A clock's caption changes only in its last digits each second: a
     // caption already painted as one line repaints only the part that
-    // changed, so less is drawn and sent to the X server.
+    // changed, so less is drawn and sent to the X server. (A caption fitted
+    // to another font size repaints whole: its part covers the box.)
     if (before && isVisible()) {
-        const QTextLayout* after = fittedLine();
-        if (after && fitted_ == fittedBefore) {
+        if (const QTextLayout* after = fittedLine()) {
             update(changedPart(*before, *after, alignment_, size()));
             return;
         }
@@ -106,10 +105,9 @@ const QFont& LabelWidget::fittedFont() {
     if (fitted_)
         return *fitted_;
     const QFont& designed = designedFont();
-    const QString shown = withoutMnemonics(text_);
-    const bool oneLine = !wordWrap_ && !shown.contains(QLatin1Char('\n')) && height() < 2 * designedLineSpacing_;
+    const bool oneLine = !wordWrap_ && !text_.contains(QLatin1Char('\n')) && height() < 2 * designedLineSpacing_;
     if (!plainLine(text_, designed)) {
-        fitted_ = oneLine ? shrunkToFit(designed, shown, width()) : designed;
+        fitted_ = oneLine ? shrunkToFit(designed, withoutMnemonics(text_), width()) : designed;
         return *fitted_;
     }
     std::unique_ptr<QTextLayout> line;
