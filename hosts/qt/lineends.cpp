@@ -5,7 +5,7 @@
 namespace tavrin::qt {
 namespace {
 
-constexpr char16_t kSeparator = 0x2029;
+constexpr char16_t kSeparator = LineEnds::kSeparator;
 // Qt's document takes these as paragraph breaks too.
 constexpr char16_t kFrameStart = 0xFDD0;
 constexpr char16_t kFrameEnd = 0xFDD1;

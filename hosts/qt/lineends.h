@@ -13,6 +13,9 @@ namespace tavrin::qt {
 
 class LineEnds {
 public:
+    // What Qt's document holds for every line end.
+    static constexpr char16_t kSeparator = 0x2029;
+
     // The document's text for a form text; remembers its line ends.
     QString toDocument(const QString& formText);
 

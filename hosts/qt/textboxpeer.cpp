@@ -21,7 +21,7 @@ namespace {
 
 using rt::Prop;
 
-constexpr char16_t kSeparator = 0x2029;
+constexpr char16_t kSeparator = LineEnds::kSeparator;
 
 // Qt's "word boundary, else anywhere" wrapping looks for a word boundary to
 // the end of the paragraph before each line it breaks anywhere: on a long run
