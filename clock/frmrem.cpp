@@ -22,9 +22,7 @@ frmrem_form::frmrem_form() : Form(QStringLiteral("frmrem")) {
     lip.Move(840, 840, 4455, 1215);
     lip.BackStyle(0);
     lip.ForeColor(0xFFC0C0);
-    Font message;
-    message.Size = 12;
-    lip.setFont(message);
+    lip.setFont(Font{.Size = 12});
     lip.WordWrap(true);
 
     Image1.Move(360, 480, 480, 480);
@@ -35,12 +33,7 @@ frmrem_form::frmrem_form() : Form(QStringLiteral("frmrem")) {
     remok.Alignment(vbCenter);
     remok.BackStyle(0);
     remok.ForeColor(0xFF0000);
-    Font button;
-    button.Name = QStringLiteral("Arial");
-    button.Size = 11.25;
-    button.Bold = true;
-    button.Underline = true;
-    remok.setFont(button);
+    remok.setFont(Font{.Name = QStringLiteral("Arial"), .Size = 11.25, .Bold = true, .Underline = true});
 
     TR.OnTimer = [this] { TR_Timer(); };
     remok.Click = [this] { remok_Click(); };

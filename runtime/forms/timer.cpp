@@ -31,8 +31,6 @@ std::uint64_t nextOrder = 0;
 
 std::int64_t now() { return hasHost() ? host().monotonicMs() : 0; }
 
-constexpr std::int64_t msPerDay = 24LL * 3600 * 1000;
-
 std::int64_t wallMsOfDay() {
     const LocalDateTime w = wallClockNow();
     return ((w.hour * 60LL + w.minute) * 60 + w.second) * 1000 + w.msec;

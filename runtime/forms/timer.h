@@ -31,7 +31,6 @@ public:
 
     int Phase() const { return phase_; }
     void Phase(int ms);
-    bool onlyWhileShown() const { return onlyWhileShown_; }
     void setOnlyWhileShown(bool v);
     // Runs the tick now if one fell due while the timer slept.
     void catchUp();
