@@ -13,11 +13,9 @@ TextStream::TextStream(const QString& path) : file_(std::make_unique<QSaveFile>(
         throw RuntimeError(err::PathFileAccess, "it is a folder");
     if (existing.exists() && !existing.isFile())
         throw RuntimeError(err::PathFileAccess, "it is not a regular file");
+    // QSaveFile gives the new file the old one's permissions itself.
     if (!file_->open(QIODevice::WriteOnly))
         fail();
-    // The new file keeps the old one's permissions.
-    if (existing.exists())
-        file_->setPermissions(existing.permissions());
 }
 
 TextStream::~TextStream() {
