@@ -18,13 +18,6 @@ using headless::CallKind;
 
 class Startup : public testsupport::HeadlessTest {
 protected:
-    void store(const char* section, const char* key, const QString& value) {
-        rt::SaveSetting(rt::App.EXEName, QString::fromLatin1(section), QString::fromLatin1(key), value);
-    }
-    QString stored(const char* section, const char* key) {
-        return rt::GetSetting(rt::App.EXEName, QString::fromLatin1(section), QString::fromLatin1(key),
-                              QStringLiteral("<missing>"));
-    }
     QRect windowPixels() { return frmtray->pixelRect(); }
 };
 

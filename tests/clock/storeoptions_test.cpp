@@ -1,6 +1,7 @@
 // "OK" stores the dialog's 18 settings and names the clocks; the alarm's
 // "Reset" switches the alarm off without storing anything.
 #include "running_clock.h"
+#include "runtime/services/settings.h"
 
 #include <QFile>
 

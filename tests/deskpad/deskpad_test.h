@@ -1,7 +1,6 @@
 #pragma once
 // DeskPad on the headless host, with its files in a scratch folder.
 #include "deskpad/mypad.h"
-#include "runtime/services/settings.h"
 #include "support/files.h"
 #include "support/headless_test.h"
 
@@ -12,13 +11,6 @@ protected:
     tavrin::mypad_form& open() {
         tavrin::OpenDeskPad();
         return *tavrin::mypad;
-    }
-    QString stored(const char* key) {
-        return rt::GetSetting(rt::App.EXEName, QStringLiteral("Options"), QString::fromLatin1(key),
-                              QStringLiteral("<missing>"));
-    }
-    void store(const char* key, const QString& value) {
-        rt::SaveSetting(rt::App.EXEName, QStringLiteral("Options"), QString::fromLatin1(key), value);
     }
     // The user chooses `path` in the next file dialog (none: cancels it).
     void choose(const std::optional<QString>& path) { host.scriptFileDialog(path); }

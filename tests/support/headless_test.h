@@ -35,6 +35,13 @@ class HeadlessTest : public ::testing::Test {
 protected:
     QString configHome() const { return config_.path(); }
 
+    // The program's own settings, as the settings file holds them; a key never
+    // stored reads "<missing>". The two-argument forms are the "Options" section.
+    void store(const char* section, const char* key, const QString& value);
+    QString stored(const char* section, const char* key);
+    void store(const char* key, const QString& value) { store("Options", key, value); }
+    QString stored(const char* key) { return stored("Options", key); }
+
     // Declared first so it goes last: the host's quiet teardown of the
     // windows still sees the test's settings folder.
     TempConfigHome config_;
