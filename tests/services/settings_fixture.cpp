@@ -1,8 +1,5 @@
 #include "services/settings_fixture.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 #include <csignal>
 #include <cstdio>
 #include <exception>
@@ -70,18 +67,6 @@ int startChild(const std::function<bool()>& body) {
 bool childSucceeded(int pid) {
     int status = 0;
     return ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
-QByteArray readBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
-}
-
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(bytes);
 }
 
 } // namespace settingstest

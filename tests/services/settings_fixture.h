@@ -3,6 +3,7 @@
 // in a child process (for cases that could hang, change process limits or
 // mounts, or must run side by side).
 #include "runtime/services/settings.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
@@ -58,8 +59,8 @@ int startChild(const std::function<bool()>& body);
 // Waits for the child; true when it exited with success.
 bool childSucceeded(int pid);
 
-QByteArray readBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);
+using testsupport::readBytes;
+using testsupport::writeBytes;
 
 } // namespace settingstest
 

@@ -21,7 +21,7 @@ private:
 };
 
 QByteArray readBytes(const QString& path);
-void writeBytes(const QString& path, const QByteArray& bytes);
+void writeBytes(const QString& path, const QByteArray& bytes); // makes the folder as needed
 
 // The immutable attribute: not even root may change, replace or add to it.
 // False when the file system or our privileges do not allow it.
