@@ -4,8 +4,8 @@
 #include "clock/allopt.h"
 #include "clock/program.h"
 #include "clock/clock_scenario.h"
-
-#include <QFile>
+#include "runtime/services/settings.h"
+#include "support/files.h"
 
 namespace {
 
@@ -14,10 +14,7 @@ using headless::CallKind;
 
 class PopupMenu : public testsupport::ClockScenario {
 protected:
-    QByteArray settingsFile() {
-        QFile f(configHome() + "/" + rt::App.EXEName + "/settings.ini");
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    QByteArray settingsFile() { return testsupport::readBytes(rt::SettingsStore::pathFor(rt::App.EXEName)); }
 };
 
 TEST_F(PopupMenu, MinimizeAndRestoreGoByTheCaptionAndStoreNothing) {

@@ -2,8 +2,7 @@
 // "Reset" switches the alarm off without storing anything.
 #include "running_clock.h"
 #include "runtime/services/settings.h"
-
-#include <QFile>
+#include "support/files.h"
 
 namespace {
 
@@ -12,10 +11,8 @@ using namespace tavrin;
 class StoreOptions : public testsupport::RunningClock {
 protected:
     QStringList settingsLines() {
-        QFile f(rt::SettingsStore::pathFor(rt::App.EXEName));
-        if (!f.open(QIODevice::ReadOnly))
-            return {};
-        QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n');
+        QStringList lines =
+            QString::fromUtf8(testsupport::readBytes(rt::SettingsStore::pathFor(rt::App.EXEName))).split(u'\n');
         lines.removeAll(QString());
         return lines;
     }
