@@ -15,7 +15,6 @@ namespace {
 
 class DeskPadText : public QtHostTest {
 protected:
-    void SetUp() override { qputenv("XDG_CONFIG_HOME", files.path("config").toUtf8()); }
     mypad_form& openPad() {
         OpenDeskPad();
         return *mypad;
@@ -34,6 +33,7 @@ protected:
         QTest::keyClick(box(mypad->VisibleText()), Qt::Key_S, Qt::ControlModifier);
         return files.read("file.txt");
     }
+    testsupport::TempConfigHome config;
     testsupport::ScratchFolder files;
     QString path;
 };

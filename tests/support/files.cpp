@@ -1,5 +1,7 @@
 #include "support/files.h"
 
+#include <gtest/gtest.h>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -31,6 +33,20 @@ QString ScratchFolder::write(const QString& name, const QByteArray& bytes) const
 QByteArray ScratchFolder::read(const QString& name) const { return readBytes(path(name)); }
 
 bool ScratchFolder::exists(const QString& name) const { return QFile::exists(path(name)); }
+
+TempConfigHome::TempConfigHome()
+    : wasSet_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")), saved_(qgetenv("XDG_CONFIG_HOME")) {
+    if (!dir_.isValid())
+        ADD_FAILURE() << "no temporary folder for the settings";
+    qputenv("XDG_CONFIG_HOME", dir_.path().toUtf8());
+}
+
+TempConfigHome::~TempConfigHome() {
+    if (wasSet_)
+        qputenv("XDG_CONFIG_HOME", saved_);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+}
 
 QByteArray readBytes(const QString& path) {
     QFile f(path);

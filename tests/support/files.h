@@ -1,6 +1,7 @@
 #pragma once
-// Real files for the tests: a scratch folder, whole-file reads and writes,
-// and the ways a folder or file is made unwritable even for root.
+// Real files for the tests: a scratch folder, a private settings folder,
+// whole-file reads and writes, and the ways a folder or file is made
+// unwritable even for root.
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
@@ -18,6 +19,22 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// Points XDG_CONFIG_HOME at a temporary folder for its lifetime.
+class TempConfigHome {
+public:
+    TempConfigHome();
+    ~TempConfigHome();
+    TempConfigHome(const TempConfigHome&) = delete;
+    TempConfigHome& operator=(const TempConfigHome&) = delete;
+
+    QString path() const { return dir_.path(); }
+
+private:
+    QTemporaryDir dir_;
+    bool wasSet_ = false;
+    QByteArray saved_;
 };
 
 QByteArray readBytes(const QString& path);

@@ -2,34 +2,17 @@
 // A test on the headless host: a fresh host (so no window of an earlier test
 // is loaded) and a private settings folder, both gone when the test ends.
 #include "hosts/headless/headless_host.h"
+#include "support/files.h"
 
 #include <gtest/gtest.h>
 
-#include <QByteArray>
 #include <QString>
-#include <QTemporaryDir>
 
 #include <ostream>
 
 #include <vector>
 
 namespace testsupport {
-
-// Points XDG_CONFIG_HOME at a temporary folder for its lifetime.
-class TempConfigHome {
-public:
-    TempConfigHome();
-    ~TempConfigHome();
-    TempConfigHome(const TempConfigHome&) = delete;
-    TempConfigHome& operator=(const TempConfigHome&) = delete;
-
-    QString path() const { return dir_.path(); }
-
-private:
-    QTemporaryDir dir_;
-    bool wasSet_ = false;
-    QByteArray saved_;
-};
 
 class HeadlessTest : public ::testing::Test {
 protected:
