@@ -34,7 +34,6 @@ start_tavrin() { # name, settings
 
 # Measures tavrin ($T) and xclock ($X) over the same REST seconds; prints a row each.
 measure() { # label
-  local t0 x0 t1 x1
   read -r tc0 tw0 <<<"$(sched "$T")"; read -r xc0 xw0 <<<"$(sched "$X")"
   sleep "$REST"
   read -r tc1 tw1 <<<"$(sched "$T")"; read -r xc1 xw1 <<<"$(sched "$X")"

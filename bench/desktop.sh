@@ -1,6 +1,7 @@
 # Sourced by the desktop benchmarks: one Xvfb desktop with a window manager,
 # a notification area and a session bus, on the first free display from the
 # given one. Sets XVFB, WM, TRAY and BUS (empty when a bus was there).
+# Also cpu_ns, the CPU time of a process.
 start_desktop() { # first display number to try
   local n
   for n in $(seq "$1" $(($1 + 40))); do [ -e "/tmp/.X11-unix/X$n" ] || { export DISPLAY=":$n"; break; }; done
@@ -17,3 +18,6 @@ start_desktop() { # first display number to try
   trayer --edge bottom --align right --widthtype pixel --width 120 --height 32 >/dev/null 2>&1 & TRAY=$!
   sleep 1
 }
+
+# CPU time of every thread of a process, in ns (schedstat, finer than clock ticks).
+cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }

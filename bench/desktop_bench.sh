@@ -25,8 +25,6 @@ CONFIG=$(mktemp -d)
 LAST_PID=
 trap 'kill $XVFB $WM $TRAY $BUS ${T:-} ${X:-} ${F:-} ${LAST_PID:-} 2>/dev/null; rm -rf "$CONFIG"' EXIT
 
-# CPU time of every thread of a process, in ns (schedstat, finer than clock ticks).
-cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }
 kb() { awk -v k="$2:" '$1 == k {print $2}' "/proc/$1/status"; }
 mb() { echo "scale=1; $1 / 1024" | bc; }
 

@@ -22,8 +22,6 @@ start_desktop 181
 WORK=$(mktemp -d)
 trap 'kill $XVFB $WM $TRAY $BUS ${REST_PID:-} ${ABOUT_PID:-} ${DRAG_PID:-} 2>/dev/null; wait 2>/dev/null; rm -rf "$WORK"' EXIT
 
-cpu_ns() { local s=0 t; for t in /proc/"$1"/task/*/schedstat; do s=$((s + $(cut -d' ' -f1 "$t"))); done; echo "$s"; }
-
 clock_at() { # name top-twips left-twips; prints the pid
   mkdir -p "$WORK/$1/tavrin"
   printf '[Options]\nmytop=%s\nmyleft=%s\n' "$2" "$3" >"$WORK/$1/tavrin/settings.ini"
