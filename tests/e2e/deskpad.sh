@@ -3,9 +3,7 @@
 # again in place, the word-wrap choice stored. Sourced by run.sh, on its
 # desktop, after using.sh (tray_icon_centre, visible_named).
 
-pad_geometry() {
-  xwininfo -id "$PAD" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print x, y, w, h}'
-}
+pad_geometry() { WIN=$PAD geometry; }
 
 open_pad_from_icon() {
   read -r IX IY <<<"$(tray_icon_centre)"

@@ -81,9 +81,13 @@ start_clock() { # name, settings text
   sleep 0.4 # let the window manager settle the window
 }
 
+wait_ended() { # pid: up to 5 s for the process to end
+  for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
+}
+
 stop_clock() {
   kill -TERM "$APP" 2>/dev/null
-  for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+  wait_ended "$APP"
   wait "$APP" 2>/dev/null
   EXIT_CODE=$?
   APP=""

@@ -114,7 +114,7 @@ if command -v fluxbox >/dev/null; then
       read -r X Y _ _ <<<"$(geometry)"
       [ "$X $Y" = "$PX $PY" ]; check "fluxbox: a clock stored at $PX,$PY opens there" $? "at $X,$Y"
       menu_on_clock $EXIT
-      for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+      wait_ended "$APP"
       grep -qx "mytop=$TOP" "$CONFIG/tavrin/settings.ini" && grep -qx "myleft=$LEFT" "$CONFIG/tavrin/settings.ini"
       check "fluxbox: Exit keeps $PX,$PY stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
     fi

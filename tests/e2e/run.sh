@@ -51,7 +51,7 @@ if [ -n "$WIN" ]; then
   xdotool windowmove "$WIN" 150 120
   sleep 0.4
   wmctrl -i -c "$WIN"
-  for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+  wait_ended "$APP"
   kill -0 "$APP" 2>/dev/null; check "window manager close: the program ends" $((1 - $?)) "still running"
   grep -qx "mytop=1800" "$CONFIG/tavrin/settings.ini" && grep -qx "myleft=2250" "$CONFIG/tavrin/settings.ini"
   check "window manager close: the place is stored" $? "$(cat "$CONFIG/tavrin/settings.ini" 2>/dev/null)"

@@ -91,7 +91,7 @@ DISPLAY=":$GONE_NUM" XDG_CONFIG_HOME="$WORK/config-gone" "$TAVRIN" >"$WORK/gone.
 GONE_APP=$!
 sleep 2
 kill "$GONE_X"; wait "$GONE_X" 2>/dev/null
-for _ in $(seq 100); do kill -0 "$GONE_APP" 2>/dev/null || break; sleep 0.05; done
+wait_ended "$GONE_APP"
 wait "$GONE_APP" 2>/dev/null
 GONE_CODE=$?
 [ "$GONE_CODE" -lt 128 ]; check "the X server going away ends the clock without a crash" $? "exit code $GONE_CODE"

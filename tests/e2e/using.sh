@@ -41,13 +41,14 @@ clock_shown() { [ -n "$(visible_named '^Tavrin$')" ]; }
 
 # The icon's embedded window in trayer, as "x y" of its centre.
 tray_icon_centre() {
-  local t w
+  local t icon x y w h
   for t in $(xdotool search --class trayer); do
-    w=$(xwininfo -tree -id "$t" 2>/dev/null | awk '/"tavrin"/{print $1; exit}')
-    [ -n "$w" ] && break
+    icon=$(xwininfo -tree -id "$t" 2>/dev/null | awk '/"tavrin"/{print $1; exit}')
+    [ -n "$icon" ] && break
   done
-  [ -n "$w" ] || return 1
-  xwininfo -id "$w" | awk '/Absolute upper-left X/{x=$4} /Absolute upper-left Y/{y=$4} /Width:/{w=$2} /Height:/{h=$2} END{print int(x + w / 2), int(y + h / 2)}'
+  [ -n "$icon" ] || return 1
+  read -r x y w h <<<"$(WIN=$icon geometry)"
+  echo $((x + w / 2)) $((y + h / 2))
 }
 
 near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; } # a b tolerance
@@ -160,7 +161,7 @@ if [ -n "$WIN" ]; then
   if [ -n "$ABOUTWIN" ]; then
     read -r AX AY _ _ <<<"$(WIN=$ABOUTWIN geometry)"
     xdotool mousemove $((AX + 120)) $((AY + 172)) click 1
-    for _ in $(seq 100); do kill -0 "$APP" 2>/dev/null || break; sleep 0.05; done
+    wait_ended "$APP"
     kill -0 "$APP" 2>/dev/null; check "Exit with the about box open: its OK ends the program" $((1 - $?)) "still running"
   fi
 fi
