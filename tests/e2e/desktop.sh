@@ -85,11 +85,20 @@ wait_ended() { # pid: up to 5 s for the process to end
   for _ in $(seq 100); do kill -0 "$1" 2>/dev/null || break; sleep 0.05; done
 }
 
+# Asks a child of this shell to end and reaps it; one that has not ended
+# after 5 s is killed, so that a hang fails a check instead of the suite.
+# The child's exit code is left in ENDED_CODE.
+end_child() { # pid
+  kill -TERM "$1" 2>/dev/null
+  wait_ended "$1"
+  kill -0 "$1" 2>/dev/null && { echo "still running 5 s after SIGTERM: $1, killed" >&2; kill -KILL "$1" 2>/dev/null; }
+  wait "$1" 2>/dev/null
+  ENDED_CODE=$?
+}
+
 stop_clock() {
-  kill -TERM "$APP" 2>/dev/null
-  wait_ended "$APP"
-  wait "$APP" 2>/dev/null
-  EXIT_CODE=$?
+  end_child "$APP"
+  EXIT_CODE=$ENDED_CODE
   APP=""
 }
 

@@ -51,8 +51,7 @@ menu_on_sni_icon() { # downs
 }
 
 if command -v xfce4-panel >/dev/null && command -v dbus-launch >/dev/null; then
-  kill "$TRAY" 2>/dev/null
-  wait "$TRAY" 2>/dev/null
+  end_child "$TRAY"
   XFCE_HOME="$WORK/xfce"
   xfce_panel_config "$XFCE_HOME"
   # The panel's settings daemon is started by the bus, with the bus's
@@ -92,8 +91,7 @@ if command -v xfce4-panel >/dev/null && command -v dbus-launch >/dev/null; then
   fi
   stop_clock
   # What the bus started for the panel (its settings daemon) goes with it.
-  kill "$PANEL" 2>/dev/null
-  wait "$PANEL" 2>/dev/null
+  end_child "$PANEL"
   for p in $(ps -o pid= --ppid "$DBUS_SESSION_BUS_PID"); do kill "$p" 2>/dev/null; done
   kill "$DBUS_SESSION_BUS_PID" 2>/dev/null
   unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
@@ -101,8 +99,7 @@ fi
 
 # --- fluxbox keeps the stored place, near the edges too --------------------------
 if command -v fluxbox >/dev/null; then
-  kill "$WM" 2>/dev/null
-  wait "$WM" 2>/dev/null
+  end_child "$WM"
   HOME="$WORK/fluxbox-home" fluxbox >"$WORK/fluxbox.log" 2>&1 &
   WM=$!
   PIDS+=($WM)

@@ -121,8 +121,7 @@ stop_clock
 
 # A panel that starts after the clock (as at the start of a session) still
 # gets the icon.
-kill "$TRAY" 2>/dev/null
-wait "$TRAY" 2>/dev/null
+end_child "$TRAY"
 start_clock late-tray ""
 start_tray
 sleep 1
