@@ -5,6 +5,7 @@
 #include "hosts/qt/popupmenu.h"
 
 #include "runtime/forms/form.h"
+#include "runtime/forms/runtime.h"
 
 #include <QHash>
 
@@ -89,6 +90,13 @@ QWidget* widgetOf(const rt::Control& control) {
     return nullptr;
 }
 
+void deleteWhenEventsDone(QObject* object) {
+    rt::whenEventsDone([object = QPointer<QObject>(object)] {
+        if (object)
+            object->deleteLater();
+    });
+}
+
 ControlPeer* peerOfWidget(const QWidget* widget) {
     for (const QWidget* w = widget; w; w = w->isWindow() ? nullptr : w->parentWidget())
         if (ControlPeer* p = peersByWidget().value(w))
@@ -114,8 +122,7 @@ void ControlPeer::dropWidget() {
     if (widget_) {
         peersByWidget().remove(widget_);
         widget_->hide();
-        // Later: its own event may be what is running now.
-        widget_->deleteLater();
+        deleteWhenEventsDone(widget_);
     }
     widget_ = nullptr;
 }

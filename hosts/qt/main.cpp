@@ -30,7 +30,7 @@ void onSignal(int) {
 // storing its settings; a second request while it is on its way quits at once.
 void endProgram(tavrin::qt::QtHost& host) {
     if (host.quitRequested()) {
-        QCoreApplication::quit();
+        host.endEveryLoop();
         return;
     }
     rt::dispatch([] { tavrin::EndProgram(); });

@@ -40,6 +40,11 @@ class ControlPeer;
 // The peer whose widget is `widget` or contains it, or null.
 ControlPeer* peerOfWidget(const QWidget* widget);
 
+// Deletes what the event under way may still be using (the event that
+// unloaded a window may come from that window, or wait in a dialog above it)
+// once no event of the program runs and Qt has returned to its loop.
+void deleteWhenEventsDone(QObject* object);
+
 // The top-level widget of one form.
 class FormWindow : public QWidget {
 public:

@@ -125,8 +125,16 @@ std::optional<QString> QtHost::fileDialog(const rt::FileDialogRequest& request) 
 
 void QtHost::quit() {
     quitRequested_ = true;
-    // Posted: the runtime asks from inside the event that unloaded the last window.
-    QTimer::singleShot(0, qApp, [] { QCoreApplication::quit(); });
+    endEveryLoop();
+}
+
+// Posted: the runtime asks from inside the event that unloaded the last
+// window. Every loop ends, the main one and any a handler still waits in (a
+// menu, a file dialog, a message box), which then answers as if cancelled;
+// Qt's own quit would rather ask each window to close, and a dialog without
+// a parent refuses.
+void QtHost::endEveryLoop() {
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
 } // namespace tavrin::qt

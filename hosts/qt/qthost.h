@@ -38,6 +38,7 @@ public:
     void quit() override;
     // Whether the runtime asked the program to end.
     bool quitRequested() const { return quitRequested_; }
+    static void endEveryLoop();
 
     TrayIcons& trayIcons() { return tray_; }
 

@@ -150,11 +150,12 @@ bool TrayIcons::applyNow(rt::TrayOp op, const Key& key, const rt::TrayIconState&
     case rt::TrayOp::Delete:
         if (it == icons_.end())
             return false;
-        it->second.icon->hide();
-        // Later: this may run inside the icon's own activation.
-        it->second.icon.release()->deleteLater();
+        // Not hidden now: hiding destroys Qt's tray window, and the command
+        // may have come from that window's own mouse event, still under way.
+        // Deleting the icon hides it.
+        deleteWhenEventsDone(it->second.icon.release());
         if (it->second.panelMenu)
-            it->second.panelMenu.release()->deleteLater();
+            deleteWhenEventsDone(it->second.panelMenu.release());
         icons_.erase(it);
         return true;
     }

@@ -166,9 +166,7 @@ WindowPeer::~WindowPeer() {
         return;
     window_->forget();
     window_->hide();
-    // Later: the window may be in the middle of delivering the event whose
-    // handler unloaded this form.
-    window_->deleteLater();
+    deleteWhenEventsDone(window_);
 }
 
 bool WindowPeer::live() const { return form_.Visible(); }

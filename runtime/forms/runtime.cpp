@@ -23,6 +23,7 @@ struct State {
     std::vector<std::unique_ptr<Form>> loaded;
     std::vector<Form*> loadedView;
     std::vector<std::unique_ptr<Form>> graveyard;
+    std::vector<std::function<void()>> whenDone;
     Form* active = nullptr;
     bool everLoaded = false;
     bool quitAsked = false;
@@ -46,10 +47,19 @@ void rebuildView() {
 // Runs once the outermost event has returned.
 void afterOutermostEvent() {
     auto& s = state();
-    while (!s.graveyard.empty()) {
+    while (!s.graveyard.empty() || !s.whenDone.empty()) {
         auto dead = std::move(s.graveyard);
         dead.clear();
+        auto waiting = std::move(s.whenDone);
+        for (auto& f : waiting)
+            f();
     }
+}
+
+// The last window is gone: the program ends, even while a handler still runs
+// (one waiting in a modal dialog or a menu needs the host to end those too).
+void endWhenNothingIsLoaded() {
+    auto& s = state();
     if (s.everLoaded && s.loaded.empty() && !s.quitAsked && installedHost) {
         s.quitAsked = true;
         installedHost->quit();
@@ -89,6 +99,14 @@ void dispatch(const std::function<void()>& handler) {
 
 int dispatchDepth() { return state().depth; }
 
+void whenEventsDone(std::function<void()> f) {
+    auto& s = state();
+    if (s.depth == 0)
+        f();
+    else
+        s.whenDone.push_back(std::move(f));
+}
+
 void DoEvents() {
     if (hasHost())
         host().doEvents();
@@ -109,7 +127,7 @@ void unloadEverythingQuietly() {
         Form* f = s.loaded.back().get();
         f->unloadNow();
     }
-    s.graveyard.clear();
+    afterOutermostEvent();
     s.everLoaded = false;
     s.quitAsked = false;
     TimerScheduler::reset();
@@ -134,6 +152,7 @@ void retire(Form& form) {
     s.graveyard.push_back(std::move(*it));
     s.loaded.erase(it);
     rebuildView();
+    endWhenNothingIsLoaded();
     if (s.depth == 0)
         afterOutermostEvent();
 }

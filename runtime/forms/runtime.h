@@ -21,6 +21,10 @@ bool hasHost();
 // outermost event has returned, so a handler never runs on freed memory.
 void dispatch(const std::function<void()>& handler);
 int dispatchDepth();
+// Runs `f` once no event is under way: at once, or when the outermost event
+// has returned. What an event may still be using (the widgets of a window it
+// unloaded, the notification icon it was delivered from) is freed this way.
+void whenEventsDone(std::function<void()> f);
 
 // Handles waiting input and due timers re-entrantly, then returns.
 void DoEvents();
