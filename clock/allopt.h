@@ -11,6 +11,9 @@ public:
     allopt_form();
 
     void Form_Load() override;
+    // Its controls are the live settings: a close from outside only hides
+    // it, as its "X" does.
+    void userClose() override { Label5_Click(); }
 
     rt::Timer Timer1{*this, "Timer1"};
 

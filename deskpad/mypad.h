@@ -16,6 +16,9 @@ public:
     mypad_form();
 
     void Form_Load() override;
+    // DeskPad goes only with the program: a close from outside hides it, text
+    // and file kept, as its "Minimize" image does.
+    void userClose() override { Imgmin_Click(); }
     void Wrap_Click();
     void Text1_KeyDown(int& KeyCode, int Shift);
     void Imgmin_Click();
