@@ -1,7 +1,7 @@
 # DeskPad: opened from the icon, a file opened through the file dialog,
 # edited and saved with Ctrl+S byte for byte, hidden with Ctrl+M and opened
-# again in place, the word-wrap choice stored. Sourced by run.sh, on its
-# desktop, after using.sh (tray_icon_centre, visible_named).
+# again in place, the word-wrap choice stored, the program ended with its
+# dialogs open. Sourced by run.sh, on its desktop.
 
 pad_geometry() { WIN=$PAD geometry; }
 
@@ -62,6 +62,36 @@ if [ -n "$WIN" ]; then
     sleep 0.5
     grep -qx "padwrap=1" "$CONFIG/tavrin/settings.ini"; check "DeskPad: Wrap is stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
     cmp -s "$WORK/pad.txt" "$WORK/pad.expected"; check "DeskPad: the file is untouched by hiding and wrapping" $? "changed"
+
+    # The window manager's close only hides it: the text and its file stay.
+    wmctrl -i -c "$PAD"
+    sleep 0.4
+    open_pad_from_icon
+    xdotool key ctrl+Home
+    xdotool type Y
+    xdotool key ctrl+s
+    sleep 0.5
+    { printf 'Y'; cat "$WORK/pad.expected"; } | cmp -s "$WORK/pad.txt" -
+    check "DeskPad: closed by the window manager, it opens again with its text and file" $? "$(od -c "$WORK/pad.txt" | head -2)"
+    at_pad 52 17 # the open folder
+    xdotool click 1
+    sleep 1
   fi
 fi
-stop_clock
+stop_clock TERM "DeskPad's file dialog"
+
+# A file DeskPad cannot read: its message stays up until the program ends.
+start_clock deskpad-message ""
+if [ -n "$WIN" ]; then
+  mkfifo "$WORK/fifo.txt"
+  open_pad_from_icon
+  at_pad 52 17
+  xdotool click 1
+  sleep 1
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$WORK/fifo.txt"
+  xdotool key Return
+  sleep 0.8
+  [ -n "$(visible_named '^DeskPad$')" ]; check "DeskPad: a FIFO is refused with a message" $? "no message box"
+fi
+stop_clock HUP "DeskPad's message box"

@@ -72,6 +72,7 @@ wait_window() { # name-pattern tries pause
 
 # Starts the clock with a settings file (may be empty) and waits for its window.
 start_clock() { # name, settings text
+  CASE=$1
   CONFIG="$WORK/config-$1"
   mkdir -p "$CONFIG/tavrin"
   [ -n "$2" ] && printf '%s\n' "$2" >"$CONFIG/tavrin/settings.ini"
@@ -96,10 +97,26 @@ end_child() { # pid
   ENDED_CODE=$?
 }
 
-stop_clock() {
-  end_child "$APP"
-  EXIT_CODE=$ENDED_CODE
+# Every way out (a menu's Exit, a signal, the window manager's close) ends
+# the program with status 0 within 3 s: a crash as its last window goes, or
+# a process left behind, is a failure. Reaps it; a hung one is killed.
+clock_ended() { # how it was ended
+  local t0 ms
+  [ -n "$APP" ] || return
+  t0=$(date +%s%N)
+  wait_ended "$APP"
+  ms=$((($(date +%s%N) - t0) / 1000000))
+  kill -0 "$APP" 2>/dev/null && kill -KILL "$APP" 2>/dev/null
+  wait "$APP" 2>/dev/null
+  EXIT_CODE=$?
+  [ "$EXIT_CODE" -eq 0 ] && [ "$ms" -le 3000 ]
+  check "$CASE: $1 ends the program with status 0 within 3 s" $? "status $EXIT_CODE after $ms ms"
   APP=""
+}
+
+stop_clock() { # [signal (TERM unless named), what is open]
+  [ -n "$APP" ] && kill -"${1:-TERM}" "$APP" 2>/dev/null
+  clock_ended "SIG${1:-TERM}${2:+ with $2 open}"
 }
 
 geometry() { # prints "x y w h" of the window on the screen
@@ -118,3 +135,66 @@ tray_has_icon() { # one of trayer's windows (its panel) holds an embedded window
 
 shot() { import -window root "$ART/$1.png" 2>/dev/null; }
 
+# --- using the clock's menus and icon ----------------------------------------
+
+# A point on the clock, in its window's pixels.
+at_clock() { # x y
+  read -r CX CY _ _ <<<"$(geometry)"
+  xdotool mousemove $((CX + $1)) $((CY + $2))
+}
+
+# Opens the popup menu on the clock face and picks an item by keys: the
+# number of Downs, then "right N" for a submenu's Nth item (opening a
+# submenu makes its first item the current one).
+menu_on_clock() { # downs [right downs]
+  at_clock 30 35
+  xdotool click 3
+  sleep 0.6
+  pick_item "$@"
+}
+
+pick_item() {
+  local i
+  for ((i = 0; i < $1; i++)); do xdotool key Down; done
+  if [ "${2:-}" = right ]; then
+    xdotool key Right
+    for ((i = 1; i < $3; i++)); do xdotool key Down; done
+  fi
+  xdotool key Return
+  sleep 0.5
+}
+
+# The items, in menu order.
+MINIMIZE=1 OPTIONS=2 SKIN=3 ONTOP=4 ABOUT=6 EXIT=7
+
+visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
+double_click_clock() { # x y
+  at_clock "$1" "$2"
+  xdotool click --repeat 2 --delay 60 1
+  sleep 0.6
+}
+clock_shown() { [ -n "$(visible_named '^Tavrin$')" ]; }
+
+# The icon's embedded window in trayer, as "x y" of its centre.
+tray_icon_centre() {
+  local t icon x y w h
+  for t in $(xdotool search --class trayer); do
+    icon=$(xwininfo -tree -id "$t" 2>/dev/null | awk '/"tavrin"/{print $1; exit}')
+    [ -n "$icon" ] && break
+  done
+  [ -n "$icon" ] || return 1
+  read -r x y w h <<<"$(WIN=$icon geometry)"
+  echo $((x + w / 2)) $((y + h / 2))
+}
+
+near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; } # a b tolerance
+
+open_icon_menu() {
+  read -r IX IY <<<"$(tray_icon_centre)"
+  xdotool mousemove "$IX" "$IY" click 3
+  sleep 0.6
+}
+menu_on_icon() { # downs [right downs]
+  open_icon_menu
+  pick_item "$@"
+}

@@ -87,7 +87,15 @@ if command -v xfce4-panel >/dev/null && command -v dbus-launch >/dev/null; then
     [ "$X $Y" = "300 200" ]; check "StatusNotifierItem panel: back at the same place" $? "at $X,$Y"
     xdotool mousemove "$SNI_X" "$SNI_Y" click --repeat 2 --delay 80 1
     sleep 0.8
-    [ -n "$(visible_named '^Text Pad$')" ]; check "StatusNotifierItem panel: a double-click on the icon opens DeskPad" $? "no DeskPad"
+    PAD=$(visible_named '^Text Pad$')
+    [ -n "$PAD" ]; check "StatusNotifierItem panel: a double-click on the icon opens DeskPad" $? "no DeskPad"
+    if [ -n "$PAD" ]; then
+      at_pad 52 17 # the open folder
+      xdotool click 1
+      sleep 1
+      menu_on_sni_icon $EXIT
+      clock_ended "Exit on the panel's menu with DeskPad's file dialog open"
+    fi
   fi
   stop_clock
   # What the bus started for the panel (its settings daemon) goes with it.
@@ -111,7 +119,7 @@ if command -v fluxbox >/dev/null; then
       read -r X Y _ _ <<<"$(geometry)"
       [ "$X $Y" = "$PX $PY" ]; check "fluxbox: a clock stored at $PX,$PY opens there" $? "at $X,$Y"
       menu_on_clock $EXIT
-      wait_ended "$APP"
+      clock_ended "Exit on the clock's menu"
       grep -qx "mytop=$TOP" "$CONFIG/tavrin/settings.ini" && grep -qx "myleft=$LEFT" "$CONFIG/tavrin/settings.ini"
       check "fluxbox: Exit keeps $PX,$PY stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
     fi

@@ -78,6 +78,21 @@ if [ -n "$REM" ]; then
 fi
 stop_clock
 
+# "Exit" leaves a beeping reminder on the screen; the end of the session
+# then ends it too.
+read -r AH AM AS AP <<<"$(LC_ALL=C date -d '+4 seconds' '+%-I %M %S %p')"
+HOME="$REM_HOME" start_clock reminder-exit \
+  "$(printf '[Alarm]\nacopt=True\nhrs=%s\nmin=%s\nsec=%s\nam=%s\nsnd=1\nmsg=Go' "$AH" "$AM" "$AS" "$AP")"
+REM=$(wait_window '^Reminder$' 160 0.05)
+if [ -n "$REM" ]; then
+  menu_on_icon $EXIT
+  ! clock_shown && [ -n "$(visible_named '^Reminder$')" ]
+  check "Exit on the icon's menu with the reminder beeping: the clock goes, the reminder stays" $? "$(xdotool search --onlyvisible --name . getwindowname %@ 2>/dev/null | tr '\n' ' ')"
+else
+  check "alarm again: the reminder opens" 1 "no reminder window"
+fi
+stop_clock HUP "the reminder"
+
 # The X server goes away under a running clock: the program ends without a
 # crash.
 for n in $(seq $((DISPLAY_NUM + 1)) $((DISPLAY_NUM + 40))); do

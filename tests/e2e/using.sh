@@ -1,58 +1,6 @@
 # Using the clock: the drag, hiding and restoring, the names, the popup
 # menu's commands and the about box. Sourced by run.sh, on its desktop.
 
-# A point on the clock, in its window's pixels.
-at_clock() { # x y
-  read -r CX CY _ _ <<<"$(geometry)"
-  xdotool mousemove $((CX + $1)) $((CY + $2))
-}
-
-# Opens the popup menu on the clock face and picks an item by keys: the
-# number of Downs, then "right N" for a submenu's Nth item (opening a
-# submenu makes its first item the current one).
-menu_on_clock() { # downs [right downs]
-  at_clock 30 35
-  xdotool click 3
-  sleep 0.6
-  pick_item "$@"
-}
-
-pick_item() {
-  local i
-  for ((i = 0; i < $1; i++)); do xdotool key Down; done
-  if [ "${2:-}" = right ]; then
-    xdotool key Right
-    for ((i = 1; i < $3; i++)); do xdotool key Down; done
-  fi
-  xdotool key Return
-  sleep 0.5
-}
-
-# The items, in menu order.
-MINIMIZE=1 OPTIONS=2 SKIN=3 ONTOP=4 ABOUT=6 EXIT=7
-
-visible_named() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1; }
-double_click_clock() { # x y
-  at_clock "$1" "$2"
-  xdotool click --repeat 2 --delay 60 1
-  sleep 0.6
-}
-clock_shown() { [ -n "$(visible_named '^Tavrin$')" ]; }
-
-# The icon's embedded window in trayer, as "x y" of its centre.
-tray_icon_centre() {
-  local t icon x y w h
-  for t in $(xdotool search --class trayer); do
-    icon=$(xwininfo -tree -id "$t" 2>/dev/null | awk '/"tavrin"/{print $1; exit}')
-    [ -n "$icon" ] && break
-  done
-  [ -n "$icon" ] || return 1
-  read -r x y w h <<<"$(WIN=$icon geometry)"
-  echo $((x + w / 2)) $((y + h / 2))
-}
-
-near() { local d=$(($1 - $2)); [ "${d#-}" -le "$3" ]; } # a b tolerance
-
 # --- the drag ---------------------------------------------------------------
 start_clock drag "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
 if [ -n "$WIN" ]; then
@@ -82,9 +30,7 @@ if [ -n "$WIN" ]; then
   sleep 0.8
   [ -n "$(visible_named '^Text Pad$')" ]; check "the icon's double-click opens DeskPad" $? "no DeskPad"
   ! clock_shown; check "the icon's double-click leaves the clock hidden" $? "shown"
-  xdotool mousemove "$IX" "$IY" click 3
-  sleep 0.6
-  pick_item $MINIMIZE # it reads "Restore" now
+  menu_on_icon $MINIMIZE # it reads "Restore" now
   clock_shown; check "the icon's menu: Restore brings the clock back" $? "not shown"
   read -r X Y _ _ <<<"$(geometry)"
   [ "$X $Y" = "300 200" ]; check "restore: at the same place" $? "at $X,$Y"
@@ -95,8 +41,9 @@ if [ -n "$WIN" ]; then
   read -r X Y _ _ <<<"$(geometry)"
   [ "$X $Y" = "300 200" ]; check "restore: the clock does not follow a pointer with no button held" $? "at $X,$Y"
   shot restored
+  open_icon_menu
 fi
-stop_clock
+stop_clock TERM "the icon's menu"
 
 # --- a name opens the options; the skins and always on top from the menu ------
 start_clock menu "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
@@ -111,8 +58,11 @@ if [ -n "$WIN" ]; then
     sleep 0.5
     read -r X Y W H <<<"$(geometry)"
     [ "$X $Y $W $H" = "300 200 304 40" ]; check "the options' Dual Time: the wide face in place" $? "got ${W}x${H} at $X,$Y"
-    xdotool mousemove $((OX + 348)) $((OY + 20)) click 1 # "X"
+    # Closed by the window manager it only hides, as by its "X": its
+    # controls hold the live settings (Dual Time, which Skin2 below keeps).
+    wmctrl -i -c "$OPTWIN"
     sleep 0.4
+    [ -z "$(visible_named '^Form1$')" ]; check "the window manager's close hides the options" $? "still shown"
   fi
 
   menu_on_clock $SKIN right 2
@@ -131,8 +81,9 @@ if [ -n "$WIN" ]; then
   menu_on_clock $ONTOP
   net_state | grep -q _NET_WM_STATE_ABOVE; check "Always on top again: back among them" $((1 - $?)) "$(net_state)"
   grep -qx "mtop=False" "$CONFIG/tavrin/settings.ini"; check "Always on top: stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
+  menu_on_clock $OPTIONS
 fi
-stop_clock
+stop_clock INT "the options dialog"
 
 # --- the about box and Exit ----------------------------------------------------
 start_clock about ""
@@ -151,9 +102,10 @@ if [ -n "$WIN" ]; then
   fi
 
   menu_on_clock $ABOUT
-  menu_on_clock $EXIT
+  menu_on_icon $EXIT
   sleep 0.5
-  ! clock_shown; check "Exit with the about box open: the clock goes" $? "still shown"
+  ! clock_shown; check "Exit on the icon's menu with the about box open: the clock goes" $? "still shown"
+  ! tray_has_icon; check "Exit on the icon's menu: the icon goes" $? "still in the tray"
   ABOUTWIN=$(visible_named '^About$')
   [ -n "$ABOUTWIN" ]; check "Exit with the about box open: the box stays" $? "gone"
   kill -0 "$APP" 2>/dev/null; check "Exit with the about box open: the program runs on" $? "ended"
@@ -161,8 +113,11 @@ if [ -n "$WIN" ]; then
   if [ -n "$ABOUTWIN" ]; then
     read -r AX AY _ _ <<<"$(WIN=$ABOUTWIN geometry)"
     xdotool mousemove $((AX + 120)) $((AY + 172)) click 1
-    wait_ended "$APP"
-    kill -0 "$APP" 2>/dev/null; check "Exit with the about box open: its OK ends the program" $((1 - $?)) "still running"
+    clock_ended "the about box's OK after Exit"
   fi
 fi
 stop_clock
+
+start_clock about-signal ""
+[ -n "$WIN" ] && menu_on_clock $ABOUT
+stop_clock HUP "the about box"
