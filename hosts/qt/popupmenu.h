@@ -20,7 +20,8 @@ struct BuiltMenu {
 // The visible items under `menu`: "-" separators, check marks, submenus,
 // enabled state, '&' mnemonics as Qt shows them.
 BuiltMenu buildMenu(const rt::Menu& menu);
-// The same into an existing menu, replacing what it held.
+// The same into a menu that may hold an earlier fill, hidden items included
+// so that they can show: what changed is changed in place where it can be.
 void fillMenu(QMenu& into, const rt::Menu& menu, QHash<QAction*, rt::Menu*>& items);
 
 // Menu items tell this when their caption, mark or state changes, so a copy

@@ -1,7 +1,7 @@
-# Other desktops: a session without a bus, a StatusNotifierItem panel
-# (xfce4-panel on its own session bus) and fluxbox's placement. Sourced by
-# run.sh after the other cases, since it changes the panel and the window
-# manager.
+# Other desktops: a session without a bus, StatusNotifierItem panels
+# (xfce4-panel and lxqt-panel, each on its own session bus) and fluxbox's
+# placement. Sourced by run.sh after the other cases, since it changes the
+# panel and the window manager.
 
 # --- no session bus: the program starts none of its own -------------------------
 # A bus launched for this desktop carries its display.
@@ -19,7 +19,57 @@ if command -v dbus-launch >/dev/null; then
   [ -z "$LEFT_BEHIND" ]; check "no session bus: no dbus-launch is left behind" $? "left: $LEFT_BEHIND"
 fi
 
-# --- a StatusNotifierItem panel ----------------------------------------------------
+# --- StatusNotifierItem panels ---------------------------------------------------
+# Each panel runs on a session bus of its own; what the bus starts for the
+# panel (xfce's settings daemon) has the bus's environment, so both read the
+# panel set up in the folder, not the user's own.
+start_sni_panel() { # settings folder, command... (its log takes the command's name)
+  local home=$1
+  shift
+  eval "$(XDG_CONFIG_HOME="$home" HOME="$home" dbus-launch --sh-syntax)"
+  PIDS+=("$DBUS_SESSION_BUS_PID")
+  NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$home" HOME="$home" "$@" >"$WORK/$1.log" 2>&1 &
+  PANEL=$!
+  PIDS+=($PANEL)
+  for _ in $(seq 100); do
+    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
+      string:org.kde.StatusNotifierWatcher 2>/dev/null | grep -q true && break
+    sleep 0.1
+  done
+  sleep 1
+}
+
+# What the bus started for the panel goes with it.
+end_sni_panel() {
+  end_child "$PANEL"
+  for p in $(ps -o pid= --ppid "$DBUS_SESSION_BUS_PID"); do kill "$p" 2>/dev/null; done
+  kill "$DBUS_SESSION_BUS_PID" 2>/dev/null
+  unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
+}
+
+# The panel draws the icon's menu itself: keys pick from it as from ours.
+menu_on_sni_icon() { # downs
+  xdotool mousemove "$SNI_X" "$SNI_Y" click 3
+  sleep 0.6
+  pick_item "$@"
+}
+
+# The clock at 300,200 with its icon at SNI_X, SNI_Y on the panel named.
+sni_icon_steps() { # panel
+  menu_on_sni_icon $MINIMIZE
+  ! clock_shown; check "$1: the right button on the icon opens the clock's menu (Minimize)" $? "still shown"
+  shot "$1-hidden"
+  clock_shown && double_click_clock 30 35 # Restore is tried on a hidden clock all the same
+  menu_on_sni_icon $MINIMIZE # it reads "Restore" now
+  X="" Y=""
+  clock_shown && read -r X Y _ _ <<<"$(geometry)"
+  [ "$X $Y" = "300 200" ]; check "$1: Restore on the icon's menu brings the clock back at its place" $? "at '$X,$Y'"
+  xdotool mousemove "$SNI_X" "$SNI_Y" click --repeat 2 --delay 80 1
+  sleep 0.8
+  PAD=$(visible_named '^Text Pad$')
+  [ -n "$PAD" ]; check "$1: a double-click on the icon opens DeskPad" $? "no DeskPad"
+}
+
 xfce_panel_config() { # folder
   mkdir -p "$1/xfce4/xfconf/xfce-perchannel-xml"
   cat >"$1/xfce4/xfconf/xfce-perchannel-xml/xfce4-panel.xml" <<'XML'
@@ -43,52 +93,22 @@ xfce_panel_config() { # folder
 XML
 }
 
-# The panel's menu is a GTK one: keys pick from it as from ours.
-menu_on_sni_icon() { # downs
-  xdotool mousemove "$SNI_X" "$SNI_Y" click 3
-  sleep 0.6
-  pick_item "$@"
-}
+end_child "$TRAY" # the panels below are the notification area now
 
 if command -v xfce4-panel >/dev/null && command -v dbus-launch >/dev/null; then
-  end_child "$TRAY"
-  XFCE_HOME="$WORK/xfce"
-  xfce_panel_config "$XFCE_HOME"
-  # The panel's settings daemon is started by the bus, with the bus's
-  # environment: both read the panel set up above, not the user's own.
-  eval "$(XDG_CONFIG_HOME="$XFCE_HOME" HOME="$XFCE_HOME" dbus-launch --sh-syntax)"
-  PIDS+=("$DBUS_SESSION_BUS_PID")
-  NO_AT_BRIDGE=1 XDG_CONFIG_HOME="$XFCE_HOME" HOME="$XFCE_HOME" xfce4-panel >"$WORK/xfce4-panel.log" 2>&1 &
-  PANEL=$!
-  PIDS+=($PANEL)
-  for _ in $(seq 100); do
-    dbus-send --session --print-reply --dest=org.freedesktop.DBus / org.freedesktop.DBus.NameHasOwner \
-      string:org.kde.StatusNotifierWatcher 2>/dev/null | grep -q true && break
-    sleep 0.1
-  done
-  sleep 1
-
+  xfce_panel_config "$WORK/xfce"
+  start_sni_panel "$WORK/xfce" xfce4-panel
   start_clock sni "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
   if [ -n "$WIN" ]; then
     ITEMS=$(dbus-send --session --print-reply --dest=org.kde.StatusNotifierWatcher /StatusNotifierWatcher \
       org.freedesktop.DBus.Properties.Get string:org.kde.StatusNotifierWatcher \
       string:RegisteredStatusNotifierItems 2>/dev/null | grep -c StatusNotifierItem)
-    [ "$ITEMS" -ge 1 ]; check "StatusNotifierItem panel: the icon is registered as an item" $? "none registered"
+    [ "$ITEMS" -ge 1 ]; check "xfce4-panel: the icon is registered as a StatusNotifierItem" $? "none registered"
     # The panel fills the bottom edge; its first item sits at its left end.
     read -r _ PY _ PH <<<"$(WIN=$(xdotool search --onlyvisible --name '^xfce4-panel$' | while read -r w; do
       xwininfo -id "$w" | grep -q 'Width: 1280' && echo "$w" && break; done) geometry)"
     SNI_X=12 SNI_Y=$((PY + PH / 2))
-    menu_on_sni_icon $MINIMIZE
-    ! clock_shown; check "StatusNotifierItem panel: the right button opens the clock's menu (Minimize)" $? "still shown"
-    shot sni-hidden
-    menu_on_sni_icon $MINIMIZE # it reads "Restore" now
-    clock_shown; check "StatusNotifierItem panel: Restore from the panel's menu" $? "not shown"
-    read -r X Y _ _ <<<"$(geometry)"
-    [ "$X $Y" = "300 200" ]; check "StatusNotifierItem panel: back at the same place" $? "at $X,$Y"
-    xdotool mousemove "$SNI_X" "$SNI_Y" click --repeat 2 --delay 80 1
-    sleep 0.8
-    PAD=$(visible_named '^Text Pad$')
-    [ -n "$PAD" ]; check "StatusNotifierItem panel: a double-click on the icon opens DeskPad" $? "no DeskPad"
+    sni_icon_steps xfce4-panel
     if [ -n "$PAD" ]; then
       at_pad 52 17 # the open folder
       xdotool click 1
@@ -98,11 +118,23 @@ if command -v xfce4-panel >/dev/null && command -v dbus-launch >/dev/null; then
     fi
   fi
   stop_clock
-  # What the bus started for the panel (its settings daemon) goes with it.
-  end_child "$PANEL"
-  for p in $(ps -o pid= --ppid "$DBUS_SESSION_BUS_PID"); do kill "$p" 2>/dev/null; done
-  kill "$DBUS_SESSION_BUS_PID" 2>/dev/null
-  unset DBUS_SESSION_BUS_ADDRESS DBUS_SESSION_BUS_PID
+  end_sni_panel
+fi
+
+# lxqt-panel closes the icon's menu when its items are made anew while it is open.
+if command -v lxqt-panel >/dev/null && command -v dbus-launch >/dev/null; then
+  mkdir -p "$WORK/lxqt/lxqt"
+  printf '[General]\npanels=panel1\n[panel1]\nplugins=sni\nposition=Bottom\npanelSize=32\n[sni]\ntype=statusnotifier\n' \
+    >"$WORK/lxqt/lxqt/panel.conf"
+  start_sni_panel "$WORK/lxqt" lxqt-panel
+  start_clock lxqt "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
+  if [ -n "$WIN" ]; then
+    # A 32 px panel along the bottom edge, its one item at its left end.
+    SNI_X=14 SNI_Y=784
+    sni_icon_steps lxqt-panel
+  fi
+  stop_clock
+  end_sni_panel
 fi
 
 # --- fluxbox keeps the stored place, near the edges too --------------------------

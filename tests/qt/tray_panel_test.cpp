@@ -3,6 +3,7 @@
 #include "support.h"
 
 #include <QApplication>
+#include <QPointer>
 #include <QThread>
 
 namespace tavrin::qt::test {
@@ -90,8 +91,14 @@ TEST_F(PanelIcon, ThePanelShowsACopyOfTheProgramsMenuKeptInStep) {
     skins->actions().at(0)->trigger();
     EXPECT_EQ(chosen, 1) << "an item chosen in the panel runs the program's command";
 
-    f.inner.Checked(true);
+    // A panel showing the menu keeps its items under their ids: a caption
+    // changes in the item that is there.
+    const QPointer<QAction> first = copy->actions().at(0);
     copy->actions().at(2)->trigger();
+    QCoreApplication::processEvents();
+    emit copy->aboutToShow();
+    EXPECT_TRUE(first && first->text() == "Restore") << "the item was made anew";
+    f.inner.Checked(true);
     QCoreApplication::processEvents();
     EXPECT_EQ(shown(*copy), (QStringList{"Restore", "Skin", "Exit"}));
     EXPECT_EQ(shown(*copy->actions().at(1)->menu()), QStringList{"[x]Skin2"});
