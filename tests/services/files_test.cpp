@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,6 +137,24 @@ TEST(TextStream, FailuresAreReportedAndLeaveTheOldFile) {
     EXPECT_NE(saveError(inside, "new", &reason), 0);
     EXPECT_EQ(dir.read("ro/f.txt"), "old");
     testsupport::setImmutable(dir.path("ro"), false);
+}
+
+// A file the user may write, in a folder that takes no new file: the file
+// itself is written. Root writes anywhere, so root tries it as nobody.
+TEST(TextStream, AWritableFileInAClosedFolderIsWrittenInPlace) {
+    ScratchFolder dir;
+    const QString path = dir.write("shut/f.txt", "old contents");
+    const QByteArray folder = QFile::encodeName(dir.path("shut"));
+    ::chmod(QFile::encodeName(dir.path("")).constData(), 0755);
+    ::chmod(QFile::encodeName(path).constData(), 0666);
+    ::chmod(folder.constData(), 0555);
+    const int was = ::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid());
+    std::string reason;
+    const int error = saveError(path, "new", &reason);
+    ::setfsuid(uid_t(was));
+    ::chmod(folder.constData(), 0755);
+    EXPECT_EQ(error, 0) << reason;
+    EXPECT_EQ(dir.read("shut/f.txt"), "new");
 }
 
 // The file-size limit turns a write past it into a short write, as a full
