@@ -1,3 +1,4 @@
+#include "runtime/forms/runtime.h"
 #include "runtime/services/filelock.h"
 #include "services/settings_fixture.h"
 
@@ -15,6 +16,10 @@ using settingstest::SettingsTest;
 
 TEST_F(SettingsTest, PathFollowsXdgConfigHome) {
     EXPECT_EQ(SettingsStore::pathFor("tavrin"), dir_.path() + "/tavrin/settings.ini");
+    // By the executable's whole name: each copy has a folder of its own.
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf("/opt/tavrin-1.2")), dir_.path() + "/tavrin-1.2/settings.ini");
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf(".tavrin")), dir_.path() + "/.tavrin/settings.ini");
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf("")), dir_.path() + "/tavrin/settings.ini");
     setConfigHome("relative/dir"); // not absolute: ignored
     EXPECT_EQ(SettingsStore::pathFor("tavrin"), dir_.path() + "/.config/tavrin/settings.ini");
 }
