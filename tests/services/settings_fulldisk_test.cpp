@@ -106,8 +106,7 @@ TEST_F(SettingsTest, AWriteCutShortKeepsTheOldFile) {
 }
 
 TEST_F(SettingsTest, ASaveThatWouldPassTheSizeLimitKeepsTheOldFile) {
-    // The largest store the next start still reads: a longer one would read
-    // as defaults.
+    // The largest store the next start still reads.
     const QByteArray full = usedStore() + QByteArray(smallfile::kMaxBytes - usedStore().size(), ';');
     writeBytes(settingsFile(), full);
     const QString errFile = dir_.path() + "/stderr";
