@@ -245,7 +245,7 @@ void mypad_form::WritePad() {
         padstream->Write(*bytes);
         padstream->Close();
     } catch (const RuntimeError& e) {
-        padstream.reset(); // drops the half-written copy; the old file stays
+        padstream.reset(); // drops the half-written copy
         Report(QStringLiteral("Could not save \"%1\".").arg(padfile), e);
     }
 }

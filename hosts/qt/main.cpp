@@ -6,7 +6,6 @@
 #include "runtime/forms/runtime.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QSessionManager>
 #include <QSocketNotifier>
 
@@ -92,7 +91,7 @@ int main(int argc, char** argv) {
     noBusOfOurOwn();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    rt::App.EXEName = QFileInfo(QString::fromLocal8Bit(argv[0])).completeBaseName();
+    rt::App.EXEName = rt::ExeNameOf(QString::fromLocal8Bit(argv[0]));
 
     tavrin::qt::QtHost host;
     rt::installHost(&host);

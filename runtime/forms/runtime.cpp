@@ -5,6 +5,8 @@
 #include "runtime/forms/timer.h"
 #include "runtime/services/datetime.h"
 
+#include <QFileInfo>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -12,6 +14,13 @@ namespace rt {
 
 AppObject App;
 ScreenObject Screen;
+
+QString ExeNameOf(const QString& command) {
+    const QString name = QFileInfo(command).fileName();
+    if (name.isEmpty() || name == u'.' || name == QStringLiteral(".."))
+        return AppObject{}.EXEName;
+    return name;
+}
 
 namespace {
 

@@ -37,6 +37,11 @@ Form* activeForm();
 // tables: the end of a test, or of the program.
 void unloadEverythingQuietly();
 
+// The executable's whole file name (a Linux file name has no extension),
+// "tavrin" when the command names no file: it names the program's settings
+// folder, so it is never empty nor "." or "..".
+QString ExeNameOf(const QString& command);
+
 struct AppObject {
     QString EXEName = QStringLiteral("tavrin");
     bool TaskVisible = true;

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -70,7 +71,13 @@ struct SettingsStore::State {
     QByteArray nativePath;
     // A writer holds the lock for one write, and writers take turns, so even
     // under many writers this is never reached but by a writer that hangs.
-    int lockTimeoutMs = 8000;
+    std::chrono::milliseconds lockTimeout{8000};
+    // Once a wait for the lock ran out, the saves that follow in the same
+    // burst (the options' "OK", the exit) only try it once: a copy that
+    // hangs holds each burst up once, not each save. A burst ends when
+    // nothing was saved for a second (or for the wait, when that is shorter).
+    bool lockTimedOut = false;
+    std::chrono::steady_clock::time_point lastSaveEnded;
 
     std::mutex mutex;
     bool loaded = false;
@@ -134,9 +141,11 @@ struct SettingsStore::State {
             return report(NoFolder);
 
         FileLock lock(nativePath + ".lock");
-        switch (lock.lock(std::chrono::milliseconds(lockTimeoutMs))) {
-        case FileLock::Result::Locked: break;
-        case FileLock::Result::Busy: return report(Locked);
+        const auto burstGap = std::min<std::chrono::milliseconds>(std::chrono::seconds(1), lockTimeout);
+        const bool heldUpBurst = lockTimedOut && std::chrono::steady_clock::now() - lastSaveEnded < burstGap;
+        switch (lock.lock(heldUpBurst ? std::chrono::milliseconds(0) : lockTimeout)) {
+        case FileLock::Result::Locked: lockTimedOut = false; break;
+        case FileLock::Result::Busy: lockTimedOut = true; return report(Locked);
         case FileLock::Result::Failed: return report(NotWritten, errno);
         }
 
@@ -215,13 +224,14 @@ bool SettingsStore::contains(const QString& section, const QString& key) const {
 void SettingsStore::save(const QString& section, const QString& key, const QString& value) {
     std::lock_guard guard(d_->mutex);
     d_->save(section, key, value);
+    d_->lastSaveEnded = std::chrono::steady_clock::now();
 }
 
 QString SettingsStore::path() const { return d_->path; }
 
 void SettingsStore::setLockTimeout(std::chrono::milliseconds timeout) {
     std::lock_guard guard(d_->mutex);
-    d_->lockTimeoutMs = int(timeout.count());
+    d_->lockTimeout = timeout;
 }
 
 namespace {

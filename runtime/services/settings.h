@@ -27,7 +27,8 @@ public:
     void save(const QString& section, const QString& key, const QString& value);
     QString path() const;
 
-    // How long a save waits for another process's lock before dropping the write.
+    // How long a save waits for another process's lock before dropping the
+    // write; the saves that follow it in the same burst then do not wait.
     void setLockTimeout(std::chrono::milliseconds timeout);
 
 private:

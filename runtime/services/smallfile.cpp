@@ -100,6 +100,11 @@ bool readAll(int fd, QByteArray& out) {
 }
 
 bool replace(const QByteArray& path, const QByteArray& bytes) {
+    // The next start would not read it: the old file is worth more.
+    if (bytes.size() > kMaxBytes) {
+        errno = EFBIG;
+        return false;
+    }
     const QByteArray file = replacedFile(path);
     // One fixed name: writers take turns under the store's lock, and one
     // left by a writer that was killed is simply written anew.

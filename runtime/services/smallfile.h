@@ -20,7 +20,8 @@ bool readAll(int fd, QByteArray& out);
 
 // Writes the bytes to a new file beside the file (or beside the target of a
 // symbolic link) and renames it over the file once every byte is on the disk.
-// false (errno set): the old file is untouched and the new one gone.
+// false (errno set): the old file is untouched and the new one gone; so
+// also when the bytes are more than kMaxBytes (EFBIG).
 bool replace(const QByteArray& path, const QByteArray& bytes);
 
 } // namespace rt::smallfile

@@ -1,9 +1,14 @@
 #include "runtime/services/textstream.h"
 
 #include "runtime/error.h"
+#include "runtime/services/fileerror.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <cerrno>
+
+#include <unistd.h>
 
 namespace rt {
 
@@ -13,7 +18,10 @@ TextStream::TextStream(const QString& path) : file_(std::make_unique<QSaveFile>(
         throw RuntimeError(err::PathFileAccess, "it is a folder");
     if (existing.exists() && !existing.isFile())
         throw RuntimeError(err::PathFileAccess, "it is not a regular file");
-    // QSaveFile gives the new file the old one's permissions itself.
+    // QSaveFile gives the new file the old one's permissions itself. A file
+    // the user may write in a folder that takes no new file is written in
+    // place rather than not at all.
+    file_->setDirectWriteFallback(true);
     if (!file_->open(QIODevice::WriteOnly))
         fail();
 }
@@ -34,7 +42,16 @@ void TextStream::Write(const QByteArray& bytes) {
 void TextStream::Close() {
     if (!file_->isOpen())
         return;
-    if (!file_->flush() || !file_->commit())
+    if (!file_->flush())
+        fail();
+    // QSaveFile's own sync may fail unseen: a new file would then be renamed
+    // over the old one, a file written in place would pass for saved.
+    if (::fsync(file_->handle()) != 0) {
+        const int error = errno;
+        file_->cancelWriting();
+        throw FileError(error);
+    }
+    if (!file_->commit())
         fail();
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // A file being written: nothing reaches the file's name until Close, which
 // puts the complete new file in place of the old one at once. A stream that
-// is dropped without Close leaves the old file as it was.
+// is dropped without Close leaves the old file as it was. Only a file the
+// user may write in a folder that takes no new file is written in place, so
+// a failed or dropped write leaves it cut short.
 #include <QByteArray>
 #include <QString>
 

@@ -11,6 +11,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -136,6 +137,21 @@ TEST(TextStream, FailuresAreReportedAndLeaveTheOldFile) {
     EXPECT_NE(saveError(inside, "new", &reason), 0);
     EXPECT_EQ(dir.read("ro/f.txt"), "old");
     testsupport::setImmutable(dir.path("ro"), false);
+}
+
+// A file the user may write, in a folder that takes no new file, is written
+// in place. Root writes anywhere, so root tries it as nobody.
+TEST(TextStream, AWritableFileInAClosedFolderIsWrittenInPlace) {
+    ScratchFolder dir;
+    const QString path = dir.write("shut/f.txt", "old");
+    for (const auto& [name, mode] : {std::pair{"", 0755}, {"shut/f.txt", 0666}, {"shut", 0555}})
+        ::chmod(QFile::encodeName(dir.path(name)).constData(), mode_t(mode));
+    const int was = ::setfsuid(::geteuid() == 0 ? 65534 : ::geteuid());
+    const int error = saveError(path, "new");
+    ::setfsuid(uid_t(was));
+    ::chmod(QFile::encodeName(dir.path("shut")).constData(), 0755);
+    EXPECT_EQ(error, 0);
+    EXPECT_EQ(dir.read("shut/f.txt"), "new");
 }
 
 // The file-size limit turns a write past it into a short write, as a full

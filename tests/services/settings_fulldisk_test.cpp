@@ -1,5 +1,6 @@
 // A write that cannot reach the disk whole leaves the old file as it was and
 // says so once on standard error.
+#include "runtime/services/smallfile.h"
 #include "services/settings_fixture.h"
 
 #include <QDir>
@@ -36,13 +37,13 @@ std::string fileText(const QString& path) {
 
 // Two saves that fail: the file keeps every byte, no partial file is left
 // beside it, and one line on standard error says why.
-std::string twoFailedSaves(const QString& folder, const QString& errFile) {
+std::string twoFailedSaves(const QString& folder, const QString& errFile, const QByteArray& before = usedStore()) {
     const QString file = folder + "/app/settings.ini";
     SettingsStore store(file);
-    store.save("Options", "zh", "5");
+    store.save("Options", "zh", "15");
     store.save("Options", "mytop", "1500");
     std::string found;
-    if (readBytes(file) != usedStore())
+    if (readBytes(file) != before)
         found += "the file changed (now " + std::to_string(readBytes(file).size()) + " bytes); ";
     if (QFile::exists(file + ".new"))
         found += "a partial file was left beside it; ";
@@ -102,4 +103,12 @@ TEST_F(SettingsTest, AWriteCutShortKeepsTheOldFile) {
     SettingsStore(settingsFile()).save("Options", "zh", "5");
     EXPECT_EQ(SettingsStore(settingsFile()).get("Options", "zh", ""), "5");
     EXPECT_EQ(SettingsStore(settingsFile()).get("Alarm", "msg", ""), QString(6000, 'm'));
+}
+
+TEST_F(SettingsTest, ASaveThatWouldPassTheSizeLimitKeepsTheOldFile) {
+    // The largest store the next start still reads.
+    const QByteArray full = usedStore() + QByteArray(smallfile::kMaxBytes - usedStore().size(), ';');
+    writeBytes(settingsFile(), full);
+    const QString errFile = dir_.path() + "/stderr";
+    EXPECT_CHILD_OK(runInChild([&] { return twoFailedSaves(dir_.path(), errFile, full); }, 20, errFile));
 }

@@ -1,9 +1,11 @@
+#include "runtime/forms/runtime.h"
 #include "runtime/services/filelock.h"
 #include "services/settings_fixture.h"
 
 #include <QDir>
 
 #include <algorithm>
+#include <thread>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -15,6 +17,10 @@ using settingstest::SettingsTest;
 
 TEST_F(SettingsTest, PathFollowsXdgConfigHome) {
     EXPECT_EQ(SettingsStore::pathFor("tavrin"), dir_.path() + "/tavrin/settings.ini");
+    // By the executable's whole name: each copy has a folder of its own.
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf("/opt/tavrin-1.2")), dir_.path() + "/tavrin-1.2/settings.ini");
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf(".tavrin")), dir_.path() + "/.tavrin/settings.ini");
+    EXPECT_EQ(SettingsStore::pathFor(ExeNameOf("")), dir_.path() + "/tavrin/settings.ini");
     setConfigHome("relative/dir"); // not absolute: ignored
     EXPECT_EQ(SettingsStore::pathFor("tavrin"), dir_.path() + "/.config/tavrin/settings.ini");
 }
@@ -185,12 +191,18 @@ TEST_F(SettingsTest, LockHeldElsewhereDropsTheWriteAndMissingFoldersAreMade) {
 
     FileLock other(QFile::encodeName(store.path() + ".lock"));
     ASSERT_EQ(other.lock(std::chrono::milliseconds(0)), FileLock::Result::Locked);
-    store.setLockTimeout(std::chrono::milliseconds(50));
+    const std::chrono::milliseconds wait(200);
+    store.setLockTimeout(wait);
     testing::internal::CaptureStderr();
-    store.save("Options", "Msg", "second");
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 10; ++i) // a burst, as the options' "OK": one wait, not ten
+        store.save("Options", "Msg", "second");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 3 * wait);
     EXPECT_FALSE(testing::internal::GetCapturedStderr().empty());
     EXPECT_EQ(store.get("Options", "Msg", ""), "first");
-    other.unlock();
+    std::this_thread::sleep_for(wait); // the burst is over: a save waits again
+    std::thread letGo([&] { std::this_thread::sleep_for(wait / 5), other.unlock(); });
     store.save("Options", "Msg", "third");
+    letGo.join();
     EXPECT_EQ(store.get("Options", "Msg", ""), "third");
 }
