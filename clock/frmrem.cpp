@@ -24,6 +24,7 @@ frmrem_form::frmrem_form() : Form(QStringLiteral("frmrem")) {
     lip.ForeColor(0xFFC0C0);
     lip.setFont(Font{.Size = 12});
     lip.WordWrap(true);
+    lip.UseMnemonic(false); // the user's own message, '&' and all
 
     Image1.Move(360, 480, 480, 480);
     Image1.Picture(rt::Picture::load(QStringLiteral("bulb32")));

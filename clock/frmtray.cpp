@@ -86,6 +86,7 @@ void frmtray_form::design() {
         name->setFont(nameFont());
         name->ForeColor(vbWhite);
         name->BackStyle(0);
+        name->UseMnemonic(false); // the names stand as the user typed them
     }
     ltime2.Move(240, 190, 615, 255);
     ltime2.Caption(QStringLiteral("Time1"));

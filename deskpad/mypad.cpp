@@ -77,6 +77,7 @@ void mypad_form::design() {
     for (TextBox* box : {&Text1, &Text2}) {
         box->Move(120, 600, 5175, 3255);
         box->MultiLine(true);
+        box->AcceptsTab(true); // a notepad types tabs
         box->setFont(padFont(9.75));
     }
     Text1.ScrollBars(3);

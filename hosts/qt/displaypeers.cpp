@@ -36,6 +36,7 @@ protected:
         case Prop::Style:
             view_->setAlignment(label_.Alignment());
             view_->setWordWrap(label_.WordWrap());
+            view_->setMnemonics(label_.UseMnemonic());
             ControlPeer::apply(what);
             break;
         case Prop::Font: view_->setFormFont(label_.font()); break;

@@ -307,6 +307,7 @@ private:
             return;
         }
         multi_->setFrameShape(box_.BorderStyle() != 0 ? QFrame::StyledPanel : QFrame::NoFrame);
+        multi_->setTabChangesFocus(!box_.AcceptsTab());
         const int bars = box_.ScrollBars();
         const bool horizontal = bars == 1 || bars == 3;
         const bool vertical = bars == 2 || bars == 3;

@@ -64,6 +64,12 @@ void LabelWidget::setWordWrap(bool wrap) {
     assignAndRepaint(*this, wordWrap_, wrap);
 }
 
+void LabelWidget::setMnemonics(bool on) {
+    if (on != mnemonics_)
+        refit();
+    assignAndRepaint(*this, mnemonics_, on);
+}
+
 void LabelWidget::setFormFont(const rt::Font& font) {
     if (font != formFont_) {
         designed_.reset();
@@ -92,10 +98,11 @@ const QFont& LabelWidget::designedFont() {
 
 namespace {
 
-// Captions Qt's plain text layout draws exactly as the label's wrapping,
-// mnemonic-aware drawing would, once they fit on one line.
-bool plainLine(const QString& text, const QFont& font) {
-    return !text.isEmpty() && !text.contains(QLatin1Char('&')) && !text.contains(QLatin1Char('\n')) &&
+// Captions Qt's plain text layout draws exactly as the label's wrapping
+// drawing would (marking access keys where the label has them), once they
+// fit on one line.
+bool plainLine(const QString& text, const QFont& font, bool mnemonics) {
+    return !text.isEmpty() && !(mnemonics && text.contains(QLatin1Char('&'))) && !text.contains(QLatin1Char('\n')) &&
            !text.front().isSpace() && !text.back().isSpace() && !font.underline() && !font.strikeOut();
 }
 
@@ -106,8 +113,8 @@ const QFont& LabelWidget::fittedFont() {
         return *fitted_;
     const QFont& designed = designedFont();
     const bool oneLine = !wordWrap_ && !text_.contains(QLatin1Char('\n')) && height() < 2 * designedLineSpacing_;
-    if (!plainLine(text_, designed)) {
-        fitted_ = oneLine ? shrunkToFit(designed, withoutMnemonics(text_), width()) : designed;
+    if (!plainLine(text_, designed, mnemonics_)) {
+        fitted_ = oneLine ? shrunkToFit(designed, mnemonics_ ? withoutMnemonics(text_) : text_, width()) : designed;
         return *fitted_;
     }
     std::unique_ptr<QTextLayout> line;
@@ -189,7 +196,7 @@ void LabelWidget::paintEvent(QPaintEvent*) {
     const int horizontal = alignment_ == 1 ? Qt::AlignRight : alignment_ == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
     // Labels wrap whenever their text runs past the box, as they always did;
     // the peer shrinks single-line captions so they never have to.
-    p.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap | Qt::TextShowMnemonic, text_);
+    p.drawText(rect(), horizontal | Qt::AlignTop | Qt::TextWordWrap | (mnemonics_ ? Qt::TextShowMnemonic : 0), text_);
 }
 
 // --- picture box ------------------------------------------------------------

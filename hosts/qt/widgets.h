@@ -27,6 +27,8 @@ public:
     // 0 left, 1 right, 2 centre, as the forms number them.
     void setAlignment(int alignment);
     void setWordWrap(bool wrap);
+    // Whether '&' marks an access key or shows as itself.
+    void setMnemonics(bool on);
     void setColors(const QColor& fore, const QColor& back, bool opaque);
     const QColor& foreColor() const { return fore_; }
     bool opaque() const { return opaque_; }
@@ -58,6 +60,7 @@ private:
     QString text_;
     int alignment_ = 0;
     bool wordWrap_ = false;
+    bool mnemonics_ = true;
     QColor fore_, back_;
     bool opaque_ = false;
     rt::Font formFont_;

@@ -17,10 +17,19 @@ public:
         wordWrap_ = v;
         changed(Prop::Style);
     }
+    // True: an '&' in the caption marks the next character as the access
+    // key ("&&" shows one '&'). False: the caption shows every character as
+    // it stands, as a label showing the user's own text must.
+    bool UseMnemonic() const { return useMnemonic_; }
+    void UseMnemonic(bool v) {
+        useMnemonic_ = v;
+        changed(Prop::Style);
+    }
 
 private:
     int alignment_ = vbLeftJustify;
     bool wordWrap_ = false;
+    bool useMnemonic_ = true;
 };
 
 } // namespace rt

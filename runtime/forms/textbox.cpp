@@ -30,6 +30,11 @@ void TextBox::MultiLine(bool v) {
     changed(Prop::Style);
 }
 
+void TextBox::AcceptsTab(bool v) {
+    acceptsTab_ = v;
+    changed(Prop::Style);
+}
+
 void TextBox::ScrollBars(int v) {
     scrollBars_ = v;
     changed(Prop::Style);

@@ -18,6 +18,10 @@ public:
     void MultiLine(bool v);
     int ScrollBars() const { return scrollBars_; } // 0 none, 1 horizontal, 2 vertical, 3 both
     void ScrollBars(int v);
+    // Whether Tab and Shift+Tab in a multi-line box type a tab character;
+    // by default they move the focus on and back, as in a one-line box.
+    bool AcceptsTab() const { return acceptsTab_; }
+    void AcceptsTab(bool v);
     bool TabStop() const { return tabStop_; }
     void TabStop(bool v) { tabStop_ = v; }
     int BorderStyle() const { return borderStyle_; }
@@ -44,6 +48,7 @@ private:
     int maxLength_ = 0;
     bool multiLine_ = false;
     int scrollBars_ = 0;
+    bool acceptsTab_ = false;
     bool tabStop_ = true;
     int borderStyle_ = 1;
 };

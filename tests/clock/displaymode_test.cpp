@@ -48,6 +48,7 @@ TEST_F(DisplayMode, EachButtonAppliesItsModeAtOnce) {
 
     host.click(options().Boption);
     expectMode({{304, 40}, true, true, "ZON", "SYS"}, "dual");
+    EXPECT_FALSE(clock().ltime1.UseMnemonic() || clock().ltime2.UseMnemonic()) << "a typed '&' shows as itself";
     host.click(options().Zoption);
     expectMode({{159, 40}, false, true, "ZON", ""}, "zonal");
     host.click(options().Doption);

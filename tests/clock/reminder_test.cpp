@@ -101,6 +101,7 @@ TEST_F(Reminder, OpensCentredAboveAllWithTheMessageAsTyped) {
     EXPECT_EQ(r.BorderStyle(), 0);
     EXPECT_EQ(r.lip.pixelRect(), QRect(56, 56, 297, 81));
     EXPECT_TRUE(r.lip.WordWrap());
+    EXPECT_FALSE(r.lip.UseMnemonic()) << "its '&' shows as typed";
     EXPECT_EQ(host.count(CallKind::Beep), 0) << "the sound box is clear";
 }
 

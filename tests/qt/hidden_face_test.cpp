@@ -1,6 +1,6 @@
 // A window hidden to the notification area takes a new size and outline while
 // hidden and shows them when it is brought back; a label shows its text as
-// typed, never as markup.
+// typed, never as markup (nor, where it shows the user's text, access keys).
 #include "support.h"
 
 #include "hosts/qt/widgets.h"
@@ -68,6 +68,19 @@ TEST_F(HiddenFace, ALabelShowsMarkupAsTyped) {
     const int plain = inkWidth(*label);
     f.message.Caption("<b>x</b>");
     EXPECT_GT(inkWidth(*label), 3 * plain) << "the tags are shown, not taken as markup";
+
+    // '&' in the user's own text is fitted and drawn as "&&" where it marks
+    // access keys: a clock's name, a wrapped message.
+    f.message.setFont(rt::Font{.Name = "MS Serif", .Size = 9.75, .Bold = true});
+    for (auto [w, h, text] : {std::tuple{33, 17, "W&W"}, {159, 60, "Tea & biscuits & cake & jam"}}) {
+        f.message.Move(0, 0, w * tpp(), h * tpp());
+        f.message.Caption(QString(text).replace("&", "&&"));
+        const QImage marked = label->grab().toImage();
+        f.message.UseMnemonic(false);
+        f.message.Caption(text);
+        EXPECT_EQ(label->grab().toImage(), marked) << text;
+        f.message.UseMnemonic(true);
+    }
 }
 
 } // namespace

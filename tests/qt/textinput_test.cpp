@@ -96,6 +96,9 @@ TEST_F(Typing, FocusGoesBothWays) {
     EXPECT_TRUE(widgetOf(f.txtLine)->hasFocus());
     widgetOf(f.txtPad)->setFocus();
     EXPECT_EQ(f.ActiveControl(), &f.txtPad) << "the user's choice of control reaches the form";
+    QTest::keyClick(widgetOf(f.txtPad), Qt::Key_Tab);
+    EXPECT_EQ(f.ActiveControl(), &f.cbo) << "Tab moves on from a multi-line box too";
+    EXPECT_EQ(f.txtPad.Text(), "") << "no tab typed";
 }
 
 TEST_F(Typing, ComboTextStandsAsTyped) {
