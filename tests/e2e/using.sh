@@ -70,6 +70,10 @@ if [ -n "$WIN" ]; then
   [ "$X2 $Y2" = "$X $Y" ]; check "drag: the release ends it" $? "moved on to $X2,$Y2"
 fi
 stop_clock
+if [ -n "$WIN" ]; then
+  grep -qx "myleft=$((X2 * 15))" "$CONFIG/tavrin/settings.ini" && grep -qx "mytop=$((Y2 * 15))" "$CONFIG/tavrin/settings.ini"
+  check "drag: the place stored is the window's, in whole pixels" $? "$(cat "$CONFIG/tavrin/settings.ini") (window at $X2,$Y2)"
+fi
 
 # --- hide with a double-click, back from the icon's menu ----------------------
 start_clock hide "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
