@@ -1,11 +1,11 @@
 #include "hosts/qt/fonts.h"
 
+#include "runtime/forms/runtime.h"
+
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
-#include <QGuiApplication>
 #include <QHash>
-#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -39,10 +39,10 @@ constexpr Fit kFits[] = {
     {"Trebuchet MS", 12, true, "12:59:59 PM", 1575},
 };
 
-double screenDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchY() : 96.0;
-}
+// The forms' own scale, in which their controls are laid out on the pictures:
+// a font sized at the screen's density would outgrow its box wherever the
+// pictures are not scaled with it.
+double formsDpi() { return 1440.0 / rt::Screen.TwipsPerPixelY(); }
 
 double pixelsFor(double points, double dpi) { return points * dpi / 72.0; }
 
@@ -96,7 +96,7 @@ QString mappedFamily(const QString& formFontName) {
     return family;
 }
 
-QFont mappedFont(const rt::Font& font) { return mappedFont(font, screenDpi()); }
+QFont mappedFont(const rt::Font& font) { return mappedFont(font, formsDpi()); }
 
 QFont mappedFont(const rt::Font& font, double dpi) {
     QFont f(mappedFamily(font.Name));

@@ -14,7 +14,8 @@ namespace tavrin::qt {
 QString mappedFamily(const QString& formFontName);
 
 // The form font as a QFont: the mapped family at the point size converted
-// with the screen's DPI, shrunk where the family runs wider than the original.
+// at the forms' own scale (20 twips to a point), shrunk where the family runs
+// wider than the original.
 QFont mappedFont(const rt::Font& font);
 
 // Same, for an explicit DPI (tests, and sizing before a screen exists).

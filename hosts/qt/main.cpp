@@ -88,6 +88,11 @@ int main(int argc, char** argv) {
     if (!qEnvironmentVariableIsSet("QT_XCB_NO_MITSHM"))
         qputenv("QT_XCB_NO_MITSHM", "1");
 
+    // The windows are pictures of a fixed size in pixels; Qt's own scaling
+    // enlarges them on a dense screen as a whole. Where it is off, the check
+    // marks, arrows and fonts Qt draws on them must not grow with the
+    // screen's density alone, or they leave their places on the pictures.
+    QApplication::setAttribute(Qt::AA_Use96Dpi);
     noBusOfOurOwn();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);

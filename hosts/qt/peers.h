@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QRect>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdint>
@@ -54,7 +55,8 @@ public:
     void forget() { form_ = nullptr; }
     void setBackColor(const QColor& c);
     void setBackPicture(const QPixmap& picture);
-    // A move the program asked for; the window manager's echo of it is no news.
+    // A move the program asked for; the window manager's echo of it is no news,
+    // and once the moves stop, the window's real place is read back.
     void expectMove(QPoint pos);
     // Posts (never nests) the mouse move X11 does not send when a window
     // moves under a still pointer.
@@ -78,6 +80,9 @@ protected:
 
 private:
     void runOnScreen();
+    void settled();
+    // The window is at `place` (pixels, outer corner): the form's place follows.
+    void tellForm(QPoint place);
 
     std::vector<std::function<void()>> onScreen_;
     bool onItsWay_ = false;
@@ -87,6 +92,9 @@ private:
     std::deque<QPoint> expectedMoves_;
     QElapsedTimer mapped_;
     static constexpr int kPlacementMs = 300;
+    QTimer settle_;
+    bool followed_ = false;
+    static constexpr int kSettleMs = 300;
     bool catchUpPending_ = false;
 };
 

@@ -15,22 +15,7 @@
 #include <QScreen>
 #include <QTimer>
 
-#include <cmath>
-
 namespace tavrin::qt {
-namespace {
-
-double logicalDpi() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen ? screen->logicalDotsPerInchX() : 96.0;
-}
-
-int twipsPerPixel() {
-    const double dpi = logicalDpi();
-    return dpi > 0 ? std::max(1, int(std::lround(1440.0 / dpi))) : 15;
-}
-
-} // namespace
 
 QtHost::QtHost() {
     // Whichever control's widget takes the keyboard focus is the form's active control.
@@ -70,14 +55,13 @@ void QtHost::doEvents() {
     timers_.fireDue();
 }
 
-// Fixed for the run, as the forms' twips are: a window laid out in twips must
-// not change its size in pixels under the program's feet.
-int QtHost::twipsPerPixelX() {
-    if (twipsPerPixel_ == 0)
-        twipsPerPixel_ = twipsPerPixel();
-    return twipsPerPixel_;
-}
-int QtHost::twipsPerPixelY() { return twipsPerPixelX(); }
+// The windows are pictures of a fixed size in pixels with their controls laid
+// out on them in twips, 15 to a pixel: at any other ratio the controls would
+// leave their places on the picture. A dense screen gets larger windows from
+// Qt's own scaling, which keeps that ratio; with the scaling off the windows
+// keep their size in pixels.
+int QtHost::twipsPerPixelX() { return 15; }
+int QtHost::twipsPerPixelY() { return 15; }
 
 int QtHost::screenWidthPixels() {
     const QScreen* screen = QGuiApplication::primaryScreen();

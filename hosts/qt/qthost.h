@@ -48,7 +48,6 @@ private:
     Tone tone_;
     QMetaObject::Connection focusWatch_;
     bool quitRequested_ = false;
-    int twipsPerPixel_ = 0;
     // The local time's offset from UTC, and the UTC minute it was read in.
     qint64 offsetMs_ = 0;
     qint64 offsetMinute_ = -1;

@@ -15,6 +15,8 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace tavrin::qt {
 
@@ -22,6 +24,8 @@ namespace tavrin::qt {
 
 FormWindow::FormWindow(rt::Form& form) : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), form_(&form) {
     setObjectName(form.Name());
+    settle_.setSingleShot(true);
+    QObject::connect(&settle_, &QTimer::timeout, this, [this] { settled(); });
 }
 
 void FormWindow::setBackColor(const QColor& c) {
@@ -47,6 +51,34 @@ void FormWindow::expectMove(QPoint pos) {
     expectedMoves_.push_back(pos);
     if (expectedMoves_.size() > 64)
         expectedMoves_.pop_front();
+    followed_ = false;
+    if (isVisible())
+        settle_.start(kSettleMs);
+}
+
+// The program's moves have stopped: a window manager that refused one (or
+// placed the window elsewhere) may not have said so, so the window's place
+// is read back, and the form's place follows the window once.
+void FormWindow::settled() {
+    const bool followed = std::exchange(followed_, false);
+    if (!form_ || !isVisible() || followed)
+        return;
+    const std::optional<QPoint> client = x11::placeOnScreen(*this);
+    if (!client)
+        return;
+    // Placed by the outer corner, as the program asks for its places.
+    const QPoint place = *client - (geometry().topLeft() - pos());
+    if (place == form_->pixelRect().topLeft())
+        return;
+    tellForm(place);
+    followed_ = true;
+}
+
+void FormWindow::tellForm(QPoint place) {
+    const double tx = rt::Screen.TwipsPerPixelX();
+    const double ty = rt::Screen.TwipsPerPixelY();
+    rt::Form* form = form_;
+    rt::dispatch([&] { form->userMoved(place.x() * tx, place.y() * ty); });
 }
 
 void FormWindow::moveEvent(QMoveEvent* e) {
@@ -70,11 +102,7 @@ void FormWindow::moveEvent(QMoveEvent* e) {
         move(wanted);
         return;
     }
-    const double tx = rt::Screen.TwipsPerPixelX();
-    const double ty = rt::Screen.TwipsPerPixelY();
-    rt::Form* form = form_;
-    const QPoint pos = e->pos();
-    rt::dispatch([&] { form->userMoved(pos.x() * tx, pos.y() * ty); });
+    tellForm(e->pos());
 }
 
 void FormWindow::mapping() {

@@ -1,6 +1,7 @@
 #include "hosts/qt/x11window.h"
 
 #include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <QtGui/qguiapplication_platform.h>
 
@@ -126,6 +127,21 @@ void setStatesBeforeMap(QWidget& window, bool skipTaskbarAndPager, bool above) {
         (skipTaskbarAndPager ? set : clear).push_back(atom(dpy, name));
     (above ? set : clear).push_back(atom(dpy, "_NET_WM_STATE_ABOVE"));
     setStateProperty(dpy, Window(window.winId()), set, clear);
+}
+
+std::optional<QPoint> placeOnScreen(QWidget& window) {
+    Display* dpy = display();
+    if (!dpy)
+        return std::nullopt;
+    int x = 0, y = 0;
+    Window child = 0;
+    if (!XTranslateCoordinates(dpy, Window(window.winId()), DefaultRootWindow(dpy), 0, 0, &x, &y, &child))
+        return std::nullopt;
+    // Device pixels to Qt's, as Qt scales a screen: about its top-left corner.
+    const QScreen* screen = window.screen();
+    const qreal ratio = screen ? screen->devicePixelRatio() : 1.0;
+    const QPoint origin = screen ? screen->geometry().topLeft() : QPoint();
+    return origin + ((QPoint(x, y) - origin) / ratio);
 }
 
 void flush() {

@@ -1,7 +1,12 @@
 #pragma once
 // The few window-manager conversations Qt has no API for: taskbar and pager
-// entries and "always on top", changed in place through EWMH _NET_WM_STATE.
-// Off X11 (offscreen tests, a missing display) every call does nothing.
+// entries and "always on top", changed in place through EWMH _NET_WM_STATE,
+// and where a window really is. Off X11 (offscreen tests, a missing display)
+// every call does nothing.
+#include <QPoint>
+
+#include <optional>
+
 class QWidget;
 
 namespace tavrin::qt::x11 {
@@ -14,6 +19,11 @@ void setSkipTaskbarAndPager(QWidget& window, bool skip);
 void setAbove(QWidget& window, bool above);
 // Both at once, into the property of a window about to be mapped.
 void setStatesBeforeMap(QWidget& window, bool skipTaskbarAndPager, bool above);
+
+// Where the window's top-left corner is on its screen now, by the X server's
+// account, in Qt's pixels; none off X11. Qt itself only learns of moves the
+// window manager reports, and one that refuses a move may report nothing.
+std::optional<QPoint> placeOnScreen(QWidget& window);
 
 // Sends what is queued to the X server now (shape masks must not wait for idle).
 void flush();

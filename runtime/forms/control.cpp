@@ -65,6 +65,15 @@ void Control::Move(double left, double top, double width, double height) {
 void Control::setGeometryTwips(double left, double top, double width, double height) {
     width = std::max(0.0, width);
     height = std::max(0.0, height);
+    if (kind_ == Kind::Form) {
+        // A window lies on whole pixels: its place reads back as the pixel it
+        // is at, whatever fraction of one was asked for (the drag adds pixel
+        // offsets to a place in twips).
+        const double tx = Screen.TwipsPerPixelX();
+        const double ty = Screen.TwipsPerPixelY();
+        left = std::round(left / tx) * tx;
+        top = std::round(top / ty) * ty;
+    }
     if (left == left_ && top == top_ && width == width_ && height == height_)
         return;
     const bool resized = width != width_ || height != height_;

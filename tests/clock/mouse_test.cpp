@@ -36,10 +36,10 @@ TEST_F(ClockMouse, EachMoveAddsThePixelOffsetToTheTwipsPlace) {
     host.mouseMove(f.picMainSkin, vbLeftButton, 0, 160, 10);
     EXPECT_EQ(place(), QPointF(7260, 2520)) << "the pointer is still 150 pixels from the grab point";
     host.mouseMove(f.picMainSkin, vbLeftButton, 0, 5, -20);
-    EXPECT_EQ(place(), QPointF(7255, 2490));
+    EXPECT_EQ(place(), QPointF(7260, 2490)) << "the window lies on whole pixels: 5 twips left are none";
     host.mouseUp(f.picMainSkin, vbLeftButton, 0, 5, -20);
     host.mouseMove(f.picMainSkin, 0, 0, 100, 100);
-    EXPECT_EQ(place(), QPointF(7255, 2490)) << "the release ended the drag";
+    EXPECT_EQ(place(), QPointF(7260, 2490)) << "the release ended the drag";
     EXPECT_EQ(popups(), 0) << "a left release opens no menu";
 }
 
@@ -47,21 +47,21 @@ TEST_F(ClockMouse, TheTimesDragTooTheNamesDoNot) {
     frmtray_form& f = *frmtray;
     host.mouseDown(f.l2, vbMiddleButton, rt::vbShiftMask, 3, 4);
     host.mouseMove(f.l2, vbMiddleButton, 0, 13, 4);
-    EXPECT_EQ(place(), QPointF(6970, 2520));
+    EXPECT_EQ(place(), QPointF(6975, 2520)) << "10 twips move it to the nearest pixel";
     host.mouseUp(f.l2, vbMiddleButton, 0, 13, 4);
 
     host.mouseDown(f.ltime2, vbLeftButton, 0, 3, 4);
     host.mouseMove(f.ltime2, vbLeftButton, 0, 50, 40);
     host.mouseMove(f.picMainSkin, vbLeftButton, 0, 50, 40);
     host.mouseUp(f.ltime2, vbRightButton, 0, 50, 40);
-    EXPECT_EQ(place(), QPointF(6970, 2520)) << "a name neither drags nor ends up in a drag";
+    EXPECT_EQ(place(), QPointF(6975, 2520)) << "a name neither drags nor ends up in a drag";
     EXPECT_EQ(popups(), 0) << "nor opens the menu";
 
     // A second press during a drag takes a new grab point.
     host.mouseDown(f.picMainSkin, vbLeftButton, 0, 10, 10);
     host.mouseDown(f.l1, vbRightButton, 0, 40, 10);
     host.mouseMove(f.l1, vbLeftButton | vbRightButton, 0, 41, 12);
-    EXPECT_EQ(place(), QPointF(6971, 2522));
+    EXPECT_EQ(place(), QPointF(6975, 2520)) << "1 and 2 twips more stay on the same pixel";
 }
 
 TEST_F(ClockMouse, RightReleaseOpensTheMenuAtThePointerAfterTheDrag) {

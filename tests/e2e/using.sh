@@ -18,6 +18,10 @@ if [ -n "$WIN" ]; then
   [ "$X2 $Y2" = "$X $Y" ]; check "drag: the release ends it" $? "moved on to $X2,$Y2"
 fi
 stop_clock
+if [ -n "$WIN" ]; then
+  grep -qx "myleft=$((X2 * 15))" "$CONFIG/tavrin/settings.ini" && grep -qx "mytop=$((Y2 * 15))" "$CONFIG/tavrin/settings.ini"
+  check "drag: the place stored is the window's, in whole pixels" $? "$(cat "$CONFIG/tavrin/settings.ini") (window at $X2,$Y2)"
+fi
 
 # --- hide with a double-click, back from the icon's menu ----------------------
 start_clock hide "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
@@ -84,6 +88,22 @@ if [ -n "$WIN" ]; then
   menu_on_clock $OPTIONS
 fi
 stop_clock INT "the options dialog"
+
+# --- a dense screen (192 dpi) with Qt's scaling off: each window keeps its
+# picture's size and every control its place on it ----------------------------
+QT_ENABLE_HIGHDPI_SCALING=0 QT_FONT_DPI=192 start_clock dense "$(printf '[Options]\nmytop=3000\nmyleft=4500')"
+if [ -n "$WIN" ]; then
+  read -r X Y W H <<<"$(geometry)"
+  [ "$X $Y $W $H" = "300 200 159 40" ]; check "192 dpi, no scaling: the clock is 159 x 40 at its place" $? "got ${W}x${H} at $X,$Y"
+  double_click_clock 30 20
+  OPTWIN=$(visible_named '^Form1$')
+  read -r OX OY OW OH <<<"$([ -n "$OPTWIN" ] && WIN=$OPTWIN geometry)"
+  [ "$OW $OH" = "371 386" ]; check "192 dpi, no scaling: a name opens the options, 371 x 386" $? "got '$OPTWIN' ${OW}x${OH}"
+  shot dense-options
+  [ -n "$OPTWIN" ] && xdotool mousemove $((OX + 320)) $((OY + 356)) click 1 && sleep 0.5 # "OK"
+  [ -n "$OPTWIN" ] && [ -z "$(visible_named '^Form1$')" ]; check "192 dpi, no scaling: the options' OK closes them" $? "not closed"
+fi
+stop_clock
 
 # --- the about box and Exit ----------------------------------------------------
 start_clock about ""

@@ -28,7 +28,7 @@ TEST(FontMapping, FormFontsBecomeInstalledFamilies) {
     EXPECT_EQ(mappedFamily("ms sans serif"), mappedFamily("MS Sans Serif"));
 }
 
-TEST(FontMapping, PointsBecomePixelsAtTheScreensDpi) {
+TEST(FontMapping, PointsBecomePixelsAtTheGivenDpi) {
     EXPECT_EQ(mappedFont(formFont("MS Sans Serif", 8.25), 96).pixelSize(), 11);
     EXPECT_EQ(mappedFont(formFont("Arial", 12), 120).pixelSize(), 20);
     EXPECT_TRUE(mappedFont(formFont("Arial", 12, true), 96).bold());
