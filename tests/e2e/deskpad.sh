@@ -57,6 +57,18 @@ if [ -n "$WIN" ]; then
     read -r QX QY _ _ <<<"$(pad_geometry)"
     [ -n "$PAD" ] && [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: opened again in place" $? "at $QX,$QY, was $PX,$PY"
 
+    at_pad 100 120 # in the text: its menu, closed by Escape, then a middle click
+    xdotool click 3
+    sleep 0.5
+    xdotool key Escape
+    xdotool click 2
+    sleep 0.3
+    at_pad 250 16 # then over the bare skin with no button held
+    xdotool mousemove_relative 40 30
+    sleep 0.5
+    read -r QX QY _ _ <<<"$(pad_geometry)"
+    [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: a right or middle click in the text starts no drag" $? "moved to $QX,$QY from $PX,$PY"
+
     at_pad 140 16 # the Wrap box
     xdotool click 1
     sleep 0.5
