@@ -41,11 +41,12 @@ if [ -n "$WIN" ]; then
     [ "$FOCUS" = "$PAD" ]; check "DeskPad: the focus comes back from the file dialog" $? "focus on $FOCUS ($(xdotool getwindowname "$FOCUS" 2>/dev/null)), DeskPad is $PAD"
     xdotool key ctrl+Home
     xdotool type X
+    xdotool key shift+KP_Enter
     xdotool key ctrl+s
     sleep 0.5
-    { printf 'X'; cat "$WORK/pad.orig"; } >"$WORK/pad.expected"
+    { printf 'X\r\n'; cat "$WORK/pad.orig"; } >"$WORK/pad.expected"
     cmp -s "$WORK/pad.txt" "$WORK/pad.expected"
-    check "DeskPad: open, type one letter, Ctrl+S adds exactly that byte" $? "$(od -c "$WORK/pad.txt" | head -3)"
+    check "DeskPad: open, type a letter and Shift+Enter, Ctrl+S adds exactly those bytes" $? "$(od -c "$WORK/pad.txt" | head -3)"
 
     xdotool windowmove "$PAD" 500 350
     sleep 0.4
