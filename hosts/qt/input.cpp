@@ -164,7 +164,15 @@ QPoint InputRouter::position(QWidget* receiver, const QMouseEvent& e) const {
 
 bool InputRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* receiver = static_cast<QWidget*>(watched);
-    switch (event->type()) {
+    const QEvent::Type type = event->type();
+    // A Qt widget ignores the buttons it has no use for (a text box's right
+    // and middle press), and Qt would hand such a press on to the container
+    // as if it were the container's own: a drag begun there never ends.
+    const bool mouse = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
+                       type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+    if (mouse && !options_.consumes)
+        receiver->setAttribute(Qt::WA_NoMousePropagation, control_ && control_->Enabled());
+    switch (type) {
     case QEvent::MouseButtonPress: return press(receiver, *static_cast<QMouseEvent*>(event), false);
     case QEvent::MouseButtonDblClick: return press(receiver, *static_cast<QMouseEvent*>(event), true);
     case QEvent::MouseMove: return move(receiver, *static_cast<QMouseEvent*>(event));

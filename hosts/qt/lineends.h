@@ -24,13 +24,20 @@ public:
         qsizetype removed = 0;
         QString inserted;
     };
+    // What changed the document: the user, or Qt's undo or redo, which puts
+    // back separators without knowing which line ends they stood for.
+    enum class Change { Edit, Undo, Redo };
     // At document position `pos`, after `separatorsBefore` separators,
     // `removed` characters (holding `removedSeparators` separators) gave way
-    // to `added` (the document's new text, separators as U+2029). A range
-    // that reaches over unchanged text is narrowed to what changed; a line
-    // end the user added takes the text's first line end, or LF.
+    // to `added` (the document's new text, separators as U+2029); the
+    // document's undo state is now `undoState` (0: nothing to undo). A range
+    // that reaches over unchanged text is narrowed to what changed. A line
+    // end the user added takes the text's first line end, or LF, unless it
+    // would join a lone CR before it or an LF after it into one CR LF: then
+    // it is a CR LF (so is an LF that an edit brings right after a lone CR).
+    // An undo or redo puts back the line ends that were there.
     FormEdit edit(const QString& formText, qsizetype pos, int separatorsBefore, qsizetype removed,
-                  int removedSeparators, const QString& added);
+                  int removedSeparators, const QString& added, Change how = Change::Edit, int undoState = 0);
 
     int count() const { return int(kinds_.size()); }
     // The form's length of a document length whose separators are those
@@ -42,8 +49,21 @@ private:
     static QStringView textOf(Kind k);
     int crlfCount(int from, int to) const;
     Kind typedKind() const;
+    // The kinds after Qt's undo or redo to `undoState` took the document
+    // over the recorded edits; false when they do not fit.
+    bool replay(Change how, int undoState, int removedSeparators, int addedSeparators,
+                std::vector<std::uint8_t>& kinds);
 
     std::vector<std::uint8_t> kinds_;
+    // The line ends each undoable edit took out and put in, with the undo
+    // state it left; those before done_ are in the text.
+    struct Step {
+        int undoState;
+        int at;
+        std::vector<std::uint8_t> removed, inserted;
+    };
+    std::vector<Step> steps_;
+    std::size_t done_ = 0;
     // The text's first line end when it last had one: a text the user
     // emptied and types again keeps its file's line ends.
     Kind lastFirst_ = LF;

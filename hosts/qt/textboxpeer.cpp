@@ -16,6 +16,8 @@
 #include <QTextCursor>
 #include <QTimer>
 
+#include <functional>
+
 namespace tavrin::qt {
 namespace {
 
@@ -58,26 +60,35 @@ bool hasLongRun(QStringView text) {
     return false;
 }
 
-// KeyDown goes to the form before the box sees the key, and may swallow it.
+// KeyDown goes to the form before the box sees the key, and may swallow it;
+// a key the form lets through, and the request for the box's menu, then go
+// to `before`, the peer's own look at them before the widget acts.
 class KeyDownFilter final : public QObject {
 public:
-    KeyDownFilter(rt::TextBox& box, QWidget& widget) : QObject(&widget), box_(&box) { widget.installEventFilter(this); }
+    KeyDownFilter(rt::TextBox& box, QWidget& widget, std::function<void(QEvent&)> before)
+        : QObject(&widget), box_(&box), before_(std::move(before)) {
+        widget.installEventFilter(this);
+    }
     void detach() { box_ = nullptr; }
 
 protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() != QEvent::KeyPress || !box_)
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        const bool key = e->type() == QEvent::KeyPress && watched == parent();
+        if (!box_ || (!key && e->type() != QEvent::ContextMenu))
             return false;
-        const auto& key = *static_cast<QKeyEvent*>(e);
-        const int code = virtualKey(key);
-        if (code == 0)
-            return false;
-        const int goOn = box_->userKeyDown(code, vbShift(key.modifiers()));
-        return !box_ || goOn == 0;
+        const int code = key ? virtualKey(*static_cast<QKeyEvent*>(e)) : 0;
+        if (code != 0 && box_->userKeyDown(code, vbShift(static_cast<QKeyEvent*>(e)->modifiers())) == 0)
+            return true;
+        if (!box_)
+            return true;
+        if (before_)
+            before_(*e);
+        return false;
     }
 
 private:
     rt::TextBox* box_;
+    std::function<void(QEvent&)> before_;
 };
 
 class TextBoxPeer final : public ControlPeer {
@@ -136,8 +147,11 @@ private:
             router = new InputRouter(box_, *w, routing);
         }
         setWidget(w, router);
-        keys_ = new KeyDownFilter(box_, *w);
         auto alive = this->alive();
+        keys_ = new KeyDownFilter(box_, *w, multi_ ? [this, alive](QEvent& e) {
+            if (*alive)
+                beforeInput(e);
+        } : std::function<void(QEvent&)>());
         if (line_) {
             track(QObject::connect(line_, &QLineEdit::textEdited, line_, [this, alive](const QString& text) {
                 if (*alive && !updating_)
@@ -145,10 +159,18 @@ private:
             }));
             return;
         }
+        // The box's menu goes to the viewport.
+        multi_->viewport()->installEventFilter(keys_);
         documentLength_ = 0;
         blockCount_ = 1;
+        undoState_ = 0;
+        commandAdded_ = false;
         pending_.clear();
         lineEnds_.toDocument(QString());
+        track(QObject::connect(multi_->document(), &QTextDocument::undoCommandAdded, multi_, [this, alive] {
+            if (*alive)
+                commandAdded_ = true;
+        }));
         track(QObject::connect(multi_->document(), &QTextDocument::contentsChange, multi_,
                                [this, alive](int pos, int removed, int added) {
                                    if (*alive && !updating_)
@@ -186,12 +208,27 @@ private:
             removed = documentLength_;
             added = length;
         }
+        // Qt's undo and redo add no command: they move along its stack.
+        const int undoState = doc->availableUndoSteps();
+        const bool commandAdded = std::exchange(commandAdded_, false);
+        const LineEnds::Change how = undoState < undoState_                  ? LineEnds::Change::Undo
+                                     : undoState > undoState_ && !commandAdded ? LineEnds::Change::Redo
+                                                                               : LineEnds::Change::Edit;
+        undoState_ = undoState;
+        if (how != LineEnds::Change::Edit) {
+            // A line end right next to what Qt reports may be put back as another kind.
+            const int before = std::min(pos, 1);
+            const int after = pos + added < length ? 1 : 0;
+            pos -= before;
+            removed += before + after;
+            added += before + after;
+        }
         const QString addedText = documentText(pos, added);
         const int separatorsBefore = doc->findBlock(pos).blockNumber();
         const int removedSeparators = blockCount_ - doc->blockCount() + int(addedText.count(QChar(kSeparator)));
         blockCount_ = doc->blockCount();
-        const LineEnds::FormEdit edit =
-            lineEnds_.edit(box_.Text(), pos, separatorsBefore, removed, removedSeparators, addedText);
+        const LineEnds::FormEdit edit = lineEnds_.edit(box_.Text(), pos, separatorsBefore, removed, removedSeparators,
+                                                       addedText, how, undoState);
         documentLength_ = length;
         lastInsert_ = {pos, added};
         // Only a large insertion can make a long run worth looking for.
@@ -268,6 +305,8 @@ private:
             }
             documentLength_ = multi_->document()->characterCount() - 1;
             blockCount_ = multi_->document()->blockCount();
+            undoState_ = 0;
+            commandAdded_ = false;
             if (!pending_.isEmpty())
                 loadNextPiece();
         }
@@ -280,22 +319,46 @@ private:
             // A text set meanwhile has taken this one's place.
             if (!*alive || load != loads_ || pending_.isEmpty())
                 return;
-            const qsizetype end = pieceEnd(pending_, pendingFrom_, kPiece);
-            QTextCursor atEnd(multi_->document());
-            atEnd.movePosition(QTextCursor::End);
-            updating_ = true;
-            atEnd.insertText(QStringView(pending_).mid(pendingFrom_, end - pendingFrom_).toString());
-            updating_ = false;
-            documentLength_ = multi_->document()->characterCount() - 1;
-            blockCount_ = multi_->document()->blockCount();
-            pendingFrom_ = end;
-            if (end < pending_.size()) {
+            if (!loadUpTo(pieceEnd(pending_, pendingFrom_, kPiece)))
                 loadNextPiece();
-                return;
-            }
-            pending_.clear();
-            multi_->document()->setUndoRedoEnabled(true);
         });
+    }
+
+    // Puts the pending text up to `end` into the document; true once all is in.
+    bool loadUpTo(qsizetype end) {
+        QTextCursor atEnd(multi_->document());
+        atEnd.movePosition(QTextCursor::End);
+        updating_ = true;
+        atEnd.insertText(QStringView(pending_).mid(pendingFrom_, end - pendingFrom_).toString());
+        updating_ = false;
+        documentLength_ = multi_->document()->characterCount() - 1;
+        blockCount_ = multi_->document()->blockCount();
+        pendingFrom_ = end;
+        if (end < pending_.size())
+            return false;
+        pending_.clear();
+        multi_->document()->setUndoRedoEnabled(true);
+        return true;
+    }
+
+    // A key (or the box's menu) on its way to the widget.
+    void beforeInput(QEvent& e) {
+        if (e.type() == QEvent::KeyPress) {
+            auto& key = static_cast<QKeyEvent&>(e);
+            // Qt's document takes Shift+Enter as a break inside the line
+            // (U+2028), which no file reads as a line end.
+            if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+                key.setModifiers(key.modifiers() & ~Qt::ShiftModifier);
+            const bool wholeText = key.matches(QKeySequence::MoveToEndOfDocument) ||
+                                   key.matches(QKeySequence::SelectEndOfDocument) ||
+                                   key.matches(QKeySequence::SelectAll);
+            if (!wholeText)
+                return;
+        }
+        // Going to the end of a text still coming in, or taking all of it
+        // (also through the menu), waits for the rest.
+        if (!pending_.isEmpty())
+            loadUpTo(pending_.size());
     }
 
     void applyStyle() {
@@ -331,6 +394,10 @@ private:
     LineEnds lineEnds_;
     int documentLength_ = 0;
     int blockCount_ = 1;
+    // The document's undo state at its last change, and whether Qt added
+    // an undo command since.
+    int undoState_ = 0;
+    bool commandAdded_ = false;
     // The document's text still to come, from pendingFrom_ on.
     QString pending_;
     qsizetype pendingFrom_ = 0;

@@ -41,11 +41,12 @@ if [ -n "$WIN" ]; then
     [ "$FOCUS" = "$PAD" ]; check "DeskPad: the focus comes back from the file dialog" $? "focus on $FOCUS ($(xdotool getwindowname "$FOCUS" 2>/dev/null)), DeskPad is $PAD"
     xdotool key ctrl+Home
     xdotool type X
+    xdotool key shift+KP_Enter
     xdotool key ctrl+s
     sleep 0.5
-    { printf 'X'; cat "$WORK/pad.orig"; } >"$WORK/pad.expected"
+    { printf 'X\r\n'; cat "$WORK/pad.orig"; } >"$WORK/pad.expected"
     cmp -s "$WORK/pad.txt" "$WORK/pad.expected"
-    check "DeskPad: open, type one letter, Ctrl+S adds exactly that byte" $? "$(od -c "$WORK/pad.txt" | head -3)"
+    check "DeskPad: open, type a letter and Shift+Enter, Ctrl+S adds exactly those bytes" $? "$(od -c "$WORK/pad.txt" | head -3)"
 
     xdotool windowmove "$PAD" 500 350
     sleep 0.4
@@ -56,6 +57,18 @@ if [ -n "$WIN" ]; then
     open_pad_from_icon
     read -r QX QY _ _ <<<"$(pad_geometry)"
     [ -n "$PAD" ] && [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: opened again in place" $? "at $QX,$QY, was $PX,$PY"
+
+    at_pad 100 120 # in the text: its menu, closed by Escape, then a middle click
+    xdotool click 3
+    sleep 0.5
+    xdotool key Escape
+    xdotool click 2
+    sleep 0.3
+    at_pad 250 16 # then over the bare skin with no button held
+    xdotool mousemove_relative 40 30
+    sleep 0.5
+    read -r QX QY _ _ <<<"$(pad_geometry)"
+    [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: a right or middle click in the text starts no drag" $? "moved to $QX,$QY from $PX,$PY"
 
     at_pad 140 16 # the Wrap box
     xdotool click 1

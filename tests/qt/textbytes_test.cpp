@@ -84,18 +84,26 @@ TEST_F(DeskPadText, TypingAndErasingLeavesTheFileAsItWas) {
 }
 
 TEST_F(DeskPadText, ATypedLineBreakTakesTheTextsFirstLineEnd) {
-    const std::pair<QByteArray, QByteArray> cases[] = {
+    struct Break {
+        QByteArray before, after;
+        Qt::Key move = Qt::Key_End; // after Down
+        Qt::KeyboardModifiers modifiers = {};
+    };
+    const Break cases[] = {
         {"a\r\nb\nc", "a\r\nb\r\n\nc"},
         {"a\rb\r\nc", "a\rb\r\r\nc"},
         {"a\nb\rc", "a\nb\n\rc"},
         {"ab", "ab\n"},
+        {"a\nb", "a\nb\n", Qt::Key_End, Qt::ShiftModifier},
+        // Right after a lone CR an LF would join it into one line end.
+        {"a\nb\rc", "a\nb\r\r\nc", Qt::Key_Down},
     };
-    for (const auto& [before, after] : cases) {
-        QPlainTextEdit* edit = openFile(before);
+    for (const Break& c : cases) {
+        QPlainTextEdit* edit = openFile(c.before);
         QTest::keyClick(edit, Qt::Key_Down);
-        QTest::keyClick(edit, Qt::Key_End);
-        QTest::keyClick(edit, Qt::Key_Return);
-        EXPECT_EQ(saved(), after) << before.toStdString();
+        QTest::keyClick(edit, c.move);
+        QTest::keyClick(edit, Qt::Key_Return, c.modifiers);
+        EXPECT_EQ(saved(), c.after) << c.before.toStdString();
     }
 }
 
@@ -123,6 +131,22 @@ TEST_F(DeskPadText, ReplacingEverythingAndUndoingItComesBack) {
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(saved(), crlf) << "a text emptied by the user keeps its file's line ends";
+}
+
+TEST_F(DeskPadText, UndoAndRedoPutBackTheBytesThatWereThere) {
+    for (const Bytes& f : kFiles) {
+        QPlainTextEdit* edit = openFile(f.bytes);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Down);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit, Qt::Key_Delete);
+        // Undo both, redo both, undo both.
+        const Qt::KeyboardModifiers undo = Qt::ControlModifier, redo = Qt::ControlModifier | Qt::ShiftModifier;
+        for (const Qt::KeyboardModifiers modifiers : {undo, undo, redo, redo, undo, undo})
+            QTest::keyClick(edit, Qt::Key_Z, modifiers);
+        EXPECT_EQ(saved(), f.bytes) << f.name;
+    }
 }
 
 TEST_F(DeskPadText, CtrlSAndCtrlMInsertNothing) {
@@ -161,12 +185,15 @@ TEST_F(DeskPadText, ALargeFileComesInPiecesAndEditsMeanwhileKeepEveryByte) {
     QTest::keyClick(edit, Qt::Key_Home, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_X);
     ASSERT_LT(edit->document()->characterCount() - 1, whole + 1) << "typed while the rest was still coming";
-    for (int i = 0; i < 500 && edit->document()->characterCount() - 1 < whole + 1; ++i)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    ASSERT_EQ(edit->document()->characterCount() - 1, whole + 1);
     QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
     QTest::keyClick(edit, Qt::Key_Y);
-    EXPECT_EQ(saved(), "x" + big + "y");
+    EXPECT_EQ(saved(), "x" + big + "y") << "Ctrl+End meanwhile goes to the end of the whole text";
+    for (int i = 0; i < 500 && edit->document()->characterCount() - 1 < whole + 2; ++i)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(edit->document()->characterCount() - 1, whole + 2);
+    QTest::keyClick(edit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(edit, Qt::Key_Z);
+    EXPECT_EQ(saved(), "x" + big + "yz");
     EXPECT_TRUE(edit->document()->isUndoAvailable()) << "undo is back once all is in";
 }
 
