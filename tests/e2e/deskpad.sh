@@ -58,6 +58,19 @@ if [ -n "$WIN" ]; then
     read -r QX QY _ _ <<<"$(pad_geometry)"
     [ -n "$PAD" ] && [ "$QX $QY" = "$PX $PY" ]; check "DeskPad: opened again in place" $? "at $QX,$QY, was $PX,$PY"
 
+    # The window manager's close only hides it: the text and its file stay.
+    wmctrl -i -c "$PAD"
+    sleep 0.4
+    open_pad_from_icon
+    xdotool key ctrl+Home
+    xdotool type Y
+    xdotool key ctrl+s
+    sleep 0.5
+    { printf 'Y'; cat "$WORK/pad.expected"; } >"$WORK/pad.expected-y"
+    mv "$WORK/pad.expected-y" "$WORK/pad.expected"
+    cmp -s "$WORK/pad.txt" "$WORK/pad.expected"
+    check "DeskPad: closed by the window manager, it opens again with its text and file" $? "$(od -c "$WORK/pad.txt" | head -2)"
+
     at_pad 100 120 # in the text: its menu, closed by Escape, then a middle click
     xdotool click 3
     sleep 0.5
@@ -76,16 +89,6 @@ if [ -n "$WIN" ]; then
     grep -qx "padwrap=1" "$CONFIG/tavrin/settings.ini"; check "DeskPad: Wrap is stored" $? "$(cat "$CONFIG/tavrin/settings.ini")"
     cmp -s "$WORK/pad.txt" "$WORK/pad.expected"; check "DeskPad: the file is untouched by hiding and wrapping" $? "changed"
 
-    # The window manager's close only hides it: the text and its file stay.
-    wmctrl -i -c "$PAD"
-    sleep 0.4
-    open_pad_from_icon
-    xdotool key ctrl+Home
-    xdotool type Y
-    xdotool key ctrl+s
-    sleep 0.5
-    { printf 'Y'; cat "$WORK/pad.expected"; } | cmp -s "$WORK/pad.txt" -
-    check "DeskPad: closed by the window manager, it opens again with its text and file" $? "$(od -c "$WORK/pad.txt" | head -2)"
     at_pad 52 17 # the open folder
     xdotool click 1
     sleep 1
