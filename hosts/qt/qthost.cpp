@@ -13,6 +13,7 @@
 #include <QCursor>
 #include <QDateTime>
 #include <QScreen>
+#include <QThread>
 #include <QTimer>
 
 namespace tavrin::qt {
@@ -116,8 +117,12 @@ void QtHost::quit() {
 // window. Every loop ends, the main one and any a handler still waits in (a
 // menu, a file dialog, a message box), which then answers as if cancelled;
 // Qt's own quit would rather ask each window to close, and a dialog without
-// a parent refuses.
+// a parent refuses. With no loop running (the start-up, which then runs
+// none, or tests that handle events by hand) there is none to end, and
+// exit() would end at once every loop begun afterwards.
 void QtHost::endEveryLoop() {
+    if (QThread::currentThread()->loopLevel() == 0)
+        return;
     QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
 }
 
