@@ -93,7 +93,6 @@ private:
     QElapsedTimer mapped_;
     static constexpr int kPlacementMs = 300;
     QTimer settle_;
-    bool followed_ = false;
     static constexpr int kSettleMs = 300;
     bool catchUpPending_ = false;
 };

@@ -51,7 +51,6 @@ void FormWindow::expectMove(QPoint pos) {
     expectedMoves_.push_back(pos);
     if (expectedMoves_.size() > 64)
         expectedMoves_.pop_front();
-    followed_ = false;
     if (isVisible())
         settle_.start(kSettleMs);
 }
@@ -60,8 +59,7 @@ void FormWindow::expectMove(QPoint pos) {
 // placed the window elsewhere) may not have said so, so the window's place
 // is read back, and the form's place follows the window once.
 void FormWindow::settled() {
-    const bool followed = std::exchange(followed_, false);
-    if (!form_ || !isVisible() || followed)
+    if (!form_ || !isVisible())
         return;
     const std::optional<QPoint> client = x11::placeOnScreen(*this);
     if (!client)
@@ -71,7 +69,9 @@ void FormWindow::settled() {
     if (place == form_->pixelRect().topLeft())
         return;
     tellForm(place);
-    followed_ = true;
+    // Following it was a move of the program's own, which started the wait
+    // anew: the window is where it was just read.
+    settle_.stop();
 }
 
 void FormWindow::tellForm(QPoint place) {
