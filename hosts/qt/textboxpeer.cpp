@@ -161,10 +161,7 @@ private:
         }
         // The box's menu goes to the viewport.
         multi_->viewport()->installEventFilter(keys_);
-        documentLength_ = 0;
-        blockCount_ = 1;
-        undoState_ = 0;
-        commandAdded_ = false;
+        documentSet();
         pending_.clear();
         lineEnds_.toDocument(QString());
         track(QObject::connect(multi_->document(), &QTextDocument::undoCommandAdded, multi_, [this, alive] {
@@ -303,10 +300,7 @@ private:
                 longRun_ = false;
                 applyWrap();
             }
-            documentLength_ = multi_->document()->characterCount() - 1;
-            blockCount_ = multi_->document()->blockCount();
-            undoState_ = 0;
-            commandAdded_ = false;
+            documentSet();
             if (!pending_.isEmpty())
                 loadNextPiece();
         }
@@ -324,6 +318,15 @@ private:
         });
     }
 
+    // The program set the document's text or added to it, leaving nothing
+    // to undo: what is followed of the document starts from here.
+    void documentSet() {
+        documentLength_ = multi_->document()->characterCount() - 1;
+        blockCount_ = multi_->document()->blockCount();
+        undoState_ = 0;
+        commandAdded_ = false;
+    }
+
     // Puts the pending text up to `end` into the document; true once all is in.
     bool loadUpTo(qsizetype end) {
         QTextCursor atEnd(multi_->document());
@@ -331,8 +334,7 @@ private:
         updating_ = true;
         atEnd.insertText(QStringView(pending_).mid(pendingFrom_, end - pendingFrom_).toString());
         updating_ = false;
-        documentLength_ = multi_->document()->characterCount() - 1;
-        blockCount_ = multi_->document()->blockCount();
+        documentSet();
         pendingFrom_ = end;
         if (end < pending_.size())
             return false;
