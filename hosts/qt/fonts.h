@@ -18,7 +18,7 @@ QString mappedFamily(const QString& formFontName);
 // wider than the original.
 QFont mappedFont(const rt::Font& font);
 
-// Same, for an explicit DPI (tests, and sizing before a screen exists).
+// Same, for an explicit DPI (tests).
 QFont mappedFont(const rt::Font& font, double dpi);
 
 // A caption as it is drawn: "&x" marks a mnemonic, "&&" is a plain "&".
